@@ -1,0 +1,36 @@
+#include "maturita_f.h"
+
+#include "plocha.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+TMaturita_form *Maturita_form = nullptr;
+
+TMaturita_form::TMaturita_form()
+{
+    setWindowTitle(QStringLiteral("Maturita"));
+    setFont(SansFont(11));
+    move(192, 114);
+    resize(164 - 8, 354 - 27);  // outer 164 x 354 with a standard frame
+
+    Label1 = new QLabel(QStringLiteral("Co se bude hrát:"), this);
+    Label1->setFont(SansFont(19, true));
+    Label1->setGeometry(0, 0, 156, 24);
+
+    Vyber_hru = new TRadioGroup(this);
+    Vyber_hru->setObjectName(QStringLiteral("Vyber_hru"));
+    Vyber_hru->setGeometry(16, 32, 121, 241);
+    Vyber_hru->SetItems({QStringLiteral("Červený"), QStringLiteral("Filky"), QStringLiteral("Pr-Po"),
+                         QStringLiteral("Všechny"), QStringLiteral("Červený král"), QStringLiteral("Kvarty"),
+                         QStringLiteral("Desítky")});
+    Vyber_hru->SetItemIndex(0);
+
+    Volba = new QPushButton(QStringLiteral("OK"), this);
+    Volba->setObjectName(QStringLiteral("Volba"));
+    Volba->setGeometry(56, 288, 49, 25);
+    Volba->setDefault(true);
+    connect(Volba, &QPushButton::clicked, this, &TMaturita_form::VolbaClick);
+}
+
+void TMaturita_form::VolbaClick() { accept(); }

@@ -1,0 +1,51 @@
+#include "napoveda_f.h"
+
+#include "plocha.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+Tnapoveda_form *napoveda_form = nullptr;
+
+Tnapoveda_form::Tnapoveda_form()
+{
+    const QString title = QStringLiteral("O hře Tamsa");
+    setWindowTitle(title);
+    setWindowFlags(Qt::Window);
+    setFont(SansFont(11));
+    move(551, 170);
+    resize(458 - 8, 384 - 27);  // outer 458 x 384 with a standard frame
+
+    auto label = [this](const QString &text, QRect geometry, const QFont &font) {
+        auto *l = new QLabel(text, this);
+        l->setAlignment(Qt::AlignCenter);
+        l->setFont(font);
+        l->setGeometry(geometry);
+        return l;
+    };
+    QFont heading = SansFont(32, true);
+    heading.setUnderline(true);
+    Nadpis = label(title, QRect(136, 24, 165, 37), heading);
+    Nadpis->setStyleSheet(QStringLiteral("color: red"));
+    // A centred label may grow to its text, but stays centred on its design box.
+    auto fit = [](QLabel *l) {
+        const int w = qMax(l->width(), l->sizeHint().width());
+        l->setGeometry(l->x() + (l->width() - w) / 2, l->y(), w, l->height());
+    };
+    fit(Nadpis);
+    Radek[0] = label(QStringLiteral("Čtyři hráči, 32 karet, osm her v kole."), QRect(48, 96, 352, 24), SansFont(19));
+    Radek[1] = label(QStringLiteral("Každá hra rozdává trestné body."), QRect(64, 144, 316, 24), SansFont(19));
+    Radek[2] = label(QStringLiteral("Méně bodů je lépe!"), QRect(16, 184, 417, 37), SansFont(32));
+    Radek[3] = label(QStringLiteral("Štychy, Kvarty, Desítky."), QRect(112, 248, 222, 24), SansFont(19));
+    Radek[4] = label(QStringLiteral("V Maturitě nesmíte vzít nic."), QRect(104, 288, 238, 24), SansFont(19));
+    Radek[4]->setStyleSheet(QStringLiteral("color: navy"));
+    for (int i : {0, 1, 3, 4}) fit(Radek[i]);
+
+    Button1 = new QPushButton(QStringLiteral("Zavřít"), this);
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button1->setFont(SansFont(11, true));
+    Button1->setGeometry(192, 320, 65, 25);
+    connect(Button1, &QPushButton::clicked, this, &Tnapoveda_form::Button1Click);
+}
+
+void Tnapoveda_form::Button1Click() { close(); }

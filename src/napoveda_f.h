@@ -1,0 +1,21 @@
+#pragma once
+// About the game: a short summary of the contracts.
+#include <QWidget>
+
+class QLabel;
+class QPushButton;
+
+class Tnapoveda_form : public QWidget
+{
+    Q_OBJECT
+public:
+    Tnapoveda_form();
+    QLabel *Nadpis;
+    QLabel *Radek[5];
+    QPushButton *Button1;
+
+public slots:
+    void Button1Click();
+};
+
+extern Tnapoveda_form *napoveda_form;

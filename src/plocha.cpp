@@ -1,0 +1,711 @@
+#include "plocha.h"
+
+#include "hra.h"
+#include "maturita_f.h"
+#include "napoveda_f.h"
+#include "nastaveni_f.h"
+#include "o_programu_f.h"
+#include "zapis_f.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QGroupBox>
+#include <QHash>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTime>
+#include <QTimer>
+#include <QVBoxLayout>
+
+#include <random>
+
+static void InitCardResources() { Q_INIT_RESOURCE(tamsa); }
+
+TForm1 *Form1 = nullptr;
+THrac *Players[4] = {};
+TImage *HandImages[8] = {};
+TImage *TrickImages[4] = {};
+TImage *SelectedImage = nullptr;
+bool HumanMoved = false;
+bool TimerElapsed = true;
+TCard TrickCards[4] = {NoCard, NoCard, NoCard, NoCard};
+TImage *LayoutImages[32] = {};
+bool PlayedCards[32] = {};
+bool Quitting = false;
+int PauseOverrideMs = -1;
+
+// ---------------------------------------------------------------- fonts
+
+QFont SansFont(int pixelSize, bool bold)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+QFont HeavyFont(int pixelSize)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
+    f.setPixelSize(pixelSize);
+    f.setWeight(QFont::Black);
+    return f;
+}
+
+QFont SerifFont(int pixelSize, bool bold)
+{
+    QFont f;
+    f.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+
+// ---------------------------------------------------------------- random
+
+namespace {
+std::mt19937 &Generator()
+{
+    static std::mt19937 gen;
+    return gen;
+}
+}  // namespace
+
+int Random(int n)
+{
+    std::uniform_int_distribution<int> d(0, n - 1);
+    return d(Generator());
+}
+
+void Randomize()
+{
+    const QTime t = QTime::currentTime();
+    SeedRandom(unsigned(t.msecsSinceStartOfDay()) ^ unsigned(QDateTime::currentMSecsSinceEpoch()));
+}
+
+void SeedRandom(unsigned seed) { Generator().seed(seed); }
+
+// ---------------------------------------------------------------- TImage
+
+namespace {
+QPixmap CachedPixmap(const QString &path)
+{
+    static QHash<QString, QPixmap> cache;
+    auto it = cache.find(path);
+    if (it == cache.end())
+        it = cache.insert(path, QPixmap(path));
+    return it.value();
+}
+
+QString PicturePath(const QString &name, int scale)
+{
+    if (scale == 1)
+        return name == QLatin1String("RUB") ? QStringLiteral(":/RUB.bmp")
+                                             : QStringLiteral(":/cards/%1.bmp").arg(name);
+    return QStringLiteral(":/cards%1x/%2.png").arg(scale).arg(name);
+}
+}  // namespace
+
+TImage::TImage(QWidget *parent) : QWidget(parent)
+{
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void TImage::LoadPicture(const QString &resourceName)
+{
+    if (name_ == resourceName)
+        return;
+    name_ = resourceName;
+    setAccessibleName(PictureDescription(resourceName));
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    // Use the sharpest picture the stretch calls for; the 90 x 150 one suits small sizes.
+    const qreal need = qMax(width() / 90.0, height() / 150.0) * devicePixelRatioF();
+    QPixmap pix;
+    for (int scale : {3, 2}) {
+        if (need > scale - 0.75) {
+            pix = CachedPixmap(PicturePath(name_, scale));
+            if (!pix.isNull()) break;
+        }
+    }
+    if (pix.isNull())
+        pix = CachedPixmap(PicturePath(name_, 1));
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (pix.isNull())
+        painter.fillRect(rect(), QColor(0xA0, 0xA0, 0xA4));
+    else
+        painter.drawPixmap(rect(), pix);
+}
+
+void TImage::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        pressed_ = true;
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton || !pressed_)
+        return;
+    pressed_ = false;
+    if (rect().contains(e->position().toPoint()))
+        emit Click(this);
+}
+
+void TImage::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton)
+        return;
+    pressed_ = false;  // the release that ends a double click is not another click
+    emit DblClick(this);
+}
+
+// ---------------------------------------------------------------- TStatusBar
+
+TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent)
+{
+    setAutoFillBackground(true);
+    for (int i = 0; i < 2; ++i) {
+        Panel[i] = new QLabel(this);
+        Panel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        Panel[i]->setIndent(2);
+    }
+    Panel[0]->setText(QStringLiteral("Připraven"));
+    Panel[1]->setText(QStringLiteral("Nehraje se"));
+}
+
+void TStatusBar::SetText(int panel, const QString &text) { Panel[panel]->setText(text); }
+QString TStatusBar::Text(int panel) const { return Panel[panel]->text(); }
+
+void TStatusBar::resizeEvent(QResizeEvent *)
+{
+    // Panel 0 is 160 pixels wide, the last panel reaches to the right edge.
+    Panel[0]->setGeometry(0, 2, 160, height() - 2);
+    Panel[1]->setGeometry(162, 2, qMax(0, width() - 162), height() - 2);
+}
+
+// ---------------------------------------------------------------- TRadioGroup
+
+TRadioGroup::TRadioGroup(QWidget *parent, const QString &caption) : QWidget(parent)
+{
+    box_ = new QGroupBox(caption, this);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(box_);
+    layout_ = new QVBoxLayout(box_);
+    layout_->setContentsMargins(8, 4, 8, 4);
+    layout_->setSpacing(0);
+    group_ = new QButtonGroup(this);
+    group_->setExclusive(true);
+    connect(group_, &QButtonGroup::idClicked, this, [this](int id) { index_ = id; });
+}
+
+void TRadioGroup::SetItems(const QStringList &items)
+{
+    items_ = items;
+    Rebuild();
+}
+
+void TRadioGroup::DeleteItem(int index)
+{
+    items_.removeAt(index);
+    Rebuild();
+}
+
+void TRadioGroup::InsertItem(int index, const QString &item)
+{
+    items_.insert(index, item);
+    Rebuild();
+}
+
+int TRadioGroup::ItemIndex() const { return index_; }
+
+void TRadioGroup::SetItemIndex(int index)
+{
+    index_ = index;
+    if (auto *b = group_->button(index))
+        b->setChecked(true);
+}
+
+QList<QRadioButton *> TRadioGroup::Buttons() const
+{
+    QList<QRadioButton *> list;
+    for (auto *b : group_->buttons())
+        list << static_cast<QRadioButton *>(b);
+    std::sort(list.begin(), list.end(),
+              [this](QRadioButton *a, QRadioButton *b) { return group_->id(a) < group_->id(b); });
+    return list;
+}
+
+void TRadioGroup::Rebuild()
+{
+    for (auto *b : group_->buttons()) {
+        group_->removeButton(b);
+        delete b;
+    }
+    for (int i = 0; i < items_.size(); ++i) {
+        auto *b = new QRadioButton(items_[i], box_);
+        group_->addButton(b, i);
+        layout_->addWidget(b);
+    }
+    // A shorter list keeps the old position where it can, else selects its last item.
+    if (index_ >= items_.size())
+        index_ = items_.size() - 1;
+    if (auto *b = group_->button(index_))
+        b->setChecked(true);
+}
+
+// ---------------------------------------------------------------- TKlient
+
+void TKlient::resizeEvent(QResizeEvent *)
+{
+    if (Form1 == parentWidget())
+        Form1->FormResize();
+}
+
+// ---------------------------------------------------------------- TForm1
+
+TForm1::TForm1()
+{
+    Form1 = this;
+    setWindowTitle(QStringLiteral("Karetní hra Tamsa"));
+    setFont(SansFont(11));
+    setWindowIcon(QIcon(QStringLiteral(":/icons/tamsa-256.png")));
+    Klient = new TKlient(this);
+    setCentralWidget(Klient);
+
+    TImage **hand[8] = {&Karta1, &Karta2, &Karta3, &Karta4, &Karta5, &Karta6, &Karta7, &Karta8};
+    for (int i = 0; i < 8; ++i) {
+        TImage *k = *hand[i] = new TImage(Klient);
+        k->setObjectName(QStringLiteral("Karta%1").arg(i + 1));
+        k->setGeometry(45 + 90 * i, 454, 80, 130);
+        k->LoadPicture(QStringLiteral("RUB"));
+        k->setEnabled(false);
+        connect(k, &TImage::Click, this, &TForm1::KartaClick);
+        connect(k, &TImage::DblClick, this, &TForm1::KartaDblClick);
+    }
+    TImage **table[4] = {&Image1, &Image2, &Image3, &Image4};
+    const int tableDesign[4][2] = {{360, 216}, {270, 152}, {360, 85}, {450, 160}};
+    for (int i = 0; i < 4; ++i) {
+        TImage *im = *table[i] = new TImage(Klient);
+        im->setObjectName(QStringLiteral("Image%1").arg(i + 1));
+        im->setGeometry(tableDesign[i][0], tableDesign[i][1], 80, 130);
+        im->LoadPicture(QStringLiteral("RUB"));
+    }
+    QLabel **labels[3] = {&StaticText1, &StaticText2, &StaticText3};
+    const int labelDesign[3][2] = {{27, 152}, {387, 0}, {763, 152}};
+    for (int i = 0; i < 3; ++i) {
+        QLabel *l = *labels[i] = new QLabel(QStringLiteral("0"), Klient);
+        l->setObjectName(QStringLiteral("StaticText%1").arg(i + 1));
+        l->setGeometry(labelDesign[i][0], labelDesign[i][1], 24, 44);
+        l->setAlignment(Qt::AlignCenter);
+        l->setFont(HeavyFont(28));
+    }
+    Next_but = new QPushButton(QStringLiteral("Další hráč"), Klient);
+    Next_but->setObjectName(QStringLiteral("Next_but"));
+    Next_but->setGeometry(16, 309, 65, 27);
+    Next_but->hide();
+    connect(Next_but, &QPushButton::clicked, this, &TForm1::Next_butClick);
+
+    StatusBar1 = new TStatusBar(Klient);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+
+    Timer1 = new QTimer(this);
+    Timer1->setSingleShot(true);
+    Timer1->setInterval(5000);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+
+    auto item = [this](QMenu *menu, const char *name, const QString &caption, void (TForm1::*slot)()) {
+        QAction *a = menu->addAction(caption);
+        a->setObjectName(QLatin1String(name));
+        connect(a, &QAction::triggered, this, slot);
+        return a;
+    };
+    Hra1 = menuBar()->addMenu(QStringLiteral("&Hra"));
+    Start1 = item(Hra1, "Start1", QStringLiteral("&Start"), &TForm1::Start1Click);
+    Nastaveni1 = item(Hra1, "Nastaveni1", QStringLiteral("&Nastavení"), &TForm1::Nastaveni1Click);
+    Konec1 = item(Hra1, "Konec1", QStringLiteral("&Konec"), &TForm1::Konec1Click);
+    Zobrazit1 = menuBar()->addMenu(QStringLiteral("&Zobrazit"));
+    Stav1 = item(Zobrazit1, "Stav1", QStringLiteral("&Stav"), &TForm1::Stav1Click);
+    Zapis1 = item(Zobrazit1, "Zapis1", QStringLiteral("&Zapis"), &TForm1::Zapis1Click);
+    Trenink1 = menuBar()->addMenu(QStringLiteral("&Trénink"));
+    Cerveny1 = item(Trenink1, "Cerveny1", QStringLiteral("Č&ervené"), &TForm1::Cerveny1Click);
+    Filky1 = item(Trenink1, "Filky1", QStringLiteral("&Filky"), &TForm1::Filky1Click);
+    PrPo1 = item(Trenink1, "PrPo1", QStringLiteral("&Pr-Po"), &TForm1::PrPo1Click);
+    Vsechny1 = item(Trenink1, "Vsechny1", QStringLiteral("&Všechny"), &TForm1::Vsechny1Click);
+    CervenyKral1 = item(Trenink1, "CervenyKral1", QStringLiteral("Če&rvený Král"), &TForm1::CervenyKral1Click);
+    Kvarty1 = item(Trenink1, "Kvarty1", QStringLiteral("&Kvarty"), &TForm1::Kvarty1Click);
+    Desitky1 = item(Trenink1, "Desitky1", QStringLiteral("&Desítky"), &TForm1::Desitky1Click);
+    Maturita1 = item(Trenink1, "Maturita1", QStringLiteral("Maturita"), &TForm1::Maturita1Click);
+    Napoveda1 = menuBar()->addMenu(QStringLiteral("&Nápověda"));
+    OhreTamsa1 = item(Napoveda1, "OhreTamsa1", QStringLiteral("O &hře Tamsa"), &TForm1::OhreTamsa1Click);
+    Oprogramu1 = item(Napoveda1, "Oprogramu1", QStringLiteral("O &programu"), &TForm1::Oprogramu1Click);
+
+    FormCreate();
+    FormActivate();
+    created_ = true;
+    // Outer size 496 x 500 less a standard frame and caption.
+    setMinimumSize(488, 473);
+    move(241, 324);
+    SetClientSize(725, 585);
+    FormResize();
+}
+
+void TForm1::FormCreate()
+{
+    Players[0] = new THrac(false, 0, true);
+    Players[1] = new THrac(true, 1, false);
+    Players[2] = new THrac(true, 2, false);
+    Players[3] = new THrac(true, 3, false);
+    TimerElapsed = true;
+    StatusBar1->setFont(SansFont(19, true));
+    for (int r = 0; r < 4; ++r)
+        for (int k = 0; k < 8; ++k) {
+            auto *im = new TImage(Klient);
+            im->setObjectName(QStringLiteral("LayoutImage%1").arg(8 * r + k));
+            im->setGeometry(60 * k + 153, 95 * r + 65, 55, 90);
+            im->LoadPicture(CardResourceName(NoCard));
+            im->setEnabled(false);
+            im->hide();
+            LayoutImages[8 * r + k] = im;
+        }
+    StatusBar1->raise();
+}
+
+void TForm1::FormActivate()
+{
+    TImage *hand[8] = {Karta1, Karta2, Karta3, Karta4, Karta5, Karta6, Karta7, Karta8};
+    for (int i = 0; i < 8; ++i) HandImages[i] = hand[i];
+    TImage *table[4] = {Image1, Image2, Image3, Image4};
+    for (int i = 0; i < 4; ++i) TrickImages[i] = table[i];
+}
+
+void TForm1::SetClientSize(int w, int h)
+{
+    resize(w, h + menuBar()->sizeHint().height());
+}
+
+bool TForm1::event(QEvent *e)
+{
+    if (e->type() == QEvent::WindowActivate && created_)
+        FormActivate();
+    return QMainWindow::event(e);
+}
+
+void TForm1::closeEvent(QCloseEvent *e)
+{
+    e->accept();
+    RequestQuit();
+}
+
+void TForm1::PlaceCardImage(QWidget *image, int height, int width, int top, int left)
+{
+    image->setGeometry(left, top, width, height);
+}
+
+void TForm1::FormResize()
+{
+    if (!created_)
+        return;
+    const int w = Klient->width(), h = Klient->height();
+    const float sy = float(h) / 600.0f;
+    const float sx = float(w) / 800.0f;
+    // Design units times the factor, truncated toward zero (the product is exact in double).
+    auto X = [sx](int v) { return int(double(v) * double(sx)); };
+    auto Y = [sy](int v) { return int(double(v) * double(sy)); };
+
+    for (int i = 0; i < 8; ++i) {
+        TImage *im = HandImages[i];
+        PlaceCardImage(im, Y(125), X(80), Y(im == SelectedImage ? 439 : 449), X(90 * i + 45));
+    }
+    if (StatusBar1->Text(1) == ContractName(Kvarty)) {
+        const int lefts[4] = {225, 315, 405, 495};
+        for (int i = 0; i < 4; ++i)
+            PlaceCardImage(TrickImages[i], Y(130), X(80), Y(152), X(lefts[i]));
+    } else {
+        const int cross[4][2] = {{216, 360}, {152, 270}, {85, 360}, {152, 450}};
+        for (int i = 0; i < 4; ++i)
+            PlaceCardImage(TrickImages[i], Y(130), X(80), Y(cross[i][0]), X(cross[i][1]));
+    }
+    for (int r = 0; r < 4; ++r)
+        for (int k = 0; k < 8; ++k)
+            PlaceCardImage(LayoutImages[8 * r + k], Y(90), X(55), Y(95 * r + 65), X(60 * k + 153));
+    Next_but->move(X(20), Y(380));
+    StaticText1->move(X(27), Y(152));
+    StaticText2->move(X(387), Y(0));
+    StaticText3->move(X(763), Y(152));
+    // The status bar stays docked at the bottom, over the lower edge of the hand.
+    StatusBar1->setGeometry(0, h - 33, w, 33);
+    StatusBar1->raise();
+}
+
+void TForm1::MenuZakaz()
+{
+    for (QAction *a : {Start1, Cerveny1, Filky1, PrPo1, Vsechny1, CervenyKral1, Kvarty1, Desitky1, Maturita1})
+        a->setEnabled(false);
+}
+
+void TForm1::MenuPovol()
+{
+    for (QAction *a : {Start1, Cerveny1, Filky1, PrPo1, Vsechny1, CervenyKral1, Kvarty1, Desitky1, Maturita1})
+        a->setEnabled(true);
+}
+
+void TForm1::Timer1Timer()
+{
+    TimerElapsed = true;
+    Timer1->stop();
+}
+
+void TForm1::Konec1Click() { RequestQuit(); }
+
+void TForm1::Nastaveni1Click() { ExecModal(nastaveni_form); }
+
+void TForm1::Zapis1Click() { Zapis_form->FormShow(); }
+
+void TForm1::Stav1Click() { ShowStandings(ZadnaHra); }
+
+void TForm1::OhreTamsa1Click()
+{
+    napoveda_form->show();
+    napoveda_form->raise();
+    napoveda_form->activateWindow();
+}
+
+void TForm1::Oprogramu1Click()
+{
+    O_programu_form->show();
+    O_programu_form->raise();
+    O_programu_form->activateWindow();
+}
+
+void TForm1::Cerveny1Click() { RunCommand([] { PlayTrainingContract(Cervene); ShowStandings(Cervene); }); }
+void TForm1::Filky1Click() { RunCommand([] { PlayTrainingContract(Filky); ShowStandings(Filky); }); }
+void TForm1::PrPo1Click() { RunCommand([] { PlayTrainingContract(PrPo); ShowStandings(PrPo); }); }
+void TForm1::Vsechny1Click() { RunCommand([] { PlayTrainingContract(Vsechny); ShowStandings(Vsechny); }); }
+void TForm1::CervenyKral1Click()
+{
+    RunCommand([] { PlayTrainingContract(CervenyKral); ShowStandings(CervenyKral); });
+}
+void TForm1::Kvarty1Click()
+{
+    RunCommand([this] { StartContract(Kvarty); PlayKvarty(); ShowStandings(Kvarty); });
+}
+void TForm1::Desitky1Click()
+{
+    RunCommand([this] { StartContract(Desitky); PlayDesitky(); ShowStandings(Desitky); });
+}
+
+// ---------------------------------------------------------------- human moves
+
+void AwaitHumanMove(THrac &p)
+{
+    for (int i = 0; i < 8; ++i)
+        HandImages[i]->setEnabled(p.Weights[i] > 0);
+    HumanMoved = false;
+    while (!HumanMoved) {
+        CheckQuit();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    CheckQuit();
+}
+
+static int HumanSeat()
+{
+    int h = 0;
+    for (int s = 0; s < 4; ++s)
+        if (!Players[s]->IsComputer) h = s;
+    return h;
+}
+
+void TForm1::KartaClick(TImage *sender)
+{
+    if (SelectedImage)
+        SelectedImage->move(SelectedImage->x(), SelectedImage->y() + 10);
+    SelectedImage = sender;
+    sender->move(sender->x(), sender->y() - 10);
+}
+
+void TForm1::KartaDblClick(TImage *sender)
+{
+    const int h = HumanSeat();
+    THrac &p = *Players[h];
+    const QString mode = StatusBar1->Text(1);
+    for (int i = 0; i < 8; ++i) {
+        if (sender == HandImages[i] && p.Hand[i] != NoCard) {
+            const TCard c = p.Hand[i];
+            if (mode == ContractName(Kvarty)) {
+                TrickCards[0] = c;
+                TrickImages[0]->CopyPicture(sender);
+            } else if (mode == ContractName(Desitky)) {
+                for (THrac *q : Players)
+                    if (q->OnMove) q->PlayedThisTurn = true;
+                LayoutImages[c]->CopyPicture(sender);
+            } else {
+                TrickImages[h]->CopyPicture(sender);
+                TrickCards[h] = c;
+            }
+            PlayedCards[c] = true;
+            p.Hand[i] = NoCard;
+            --p.CardCount;
+        }
+        HandImages[i]->setEnabled(false);
+    }
+    SelectedImage = nullptr;
+    FormResize();
+    sender->LoadPicture(CardResourceName(NoCard));
+    HumanMoved = true;
+}
+
+void TForm1::Next_butClick()
+{
+    for (TImage *im : HandImages) im->setEnabled(false);
+    Next_but->setEnabled(false);
+    for (int i = 0; i < 4; ++i)
+        if (Players[i]->OnMove) {
+            Players[i]->PlayedThisTurn = false;
+            Players[i]->OnMove = false;
+            Players[(i + 1) % 4]->OnMove = true;
+            break;
+        }
+    HumanMoved = true;
+}
+
+// ---------------------------------------------------------------- deal, start, pause
+
+void SetPanel(int panel, const QString &text) { Form1->StatusBar1->SetText(panel, text); }
+QString PanelText(int panel) { return Form1->StatusBar1->Text(panel); }
+
+void DealCards()
+{
+    SelectedImage = nullptr;
+    Form1->FormResize();
+    for (THrac *p : Players) p->ResetHand();
+    int candidates[4] = {0, 1, 2, 3};
+    int n = 4;
+    const bool largerRight = nastaveni_form && nastaveni_form->RadioGroup1->ItemIndex() == 1;
+    for (int i = 0; i < 32; ++i) {
+        const TCard code = TCard(largerRight ? i : 31 - i);
+        const int k = Random(n);
+        THrac *p = Players[candidates[k]];
+        p->AddCard(code);
+        if (p->CardCount == 8) {
+            --n;
+            candidates[k] = candidates[n];
+        }
+    }
+}
+
+void StartContract(int contract)
+{
+    SetPanel(1, ContractName(contract));
+    Form1->MenuZakaz();
+    DealCards();
+    for (int s = 0; s < 4; ++s) {
+        for (int c = 8 * s; c < 8 * s + 8; ++c) PlayedCards[c] = false;
+        TrickImages[s]->LoadPicture(CardResourceName(NoCard));
+        TrickCards[s] = NoCard;
+    }
+}
+
+void WaitForTimer()
+{
+    TimerElapsed = false;
+    const int ms = PauseOverrideMs >= 0 ? PauseOverrideMs : nastaveni_form->TrackBar1->value() * 500;
+    Form1->Timer1->setInterval(ms);
+    Form1->Timer1->start();
+    while (!TimerElapsed) {
+        CheckQuit();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    CheckQuit();
+}
+
+void PlayTrainingContract(int contract)
+{
+    StartContract(contract);
+    PlayTrickContract(contract);
+}
+
+// ---------------------------------------------------------------- ending the program
+
+void CheckQuit()
+{
+    if (Quitting)
+        throw TKonecProgramu{};
+}
+
+int ExecModal(QDialog *dialog)
+{
+    if (Quitting)
+        return QDialog::Rejected;
+    return dialog->exec();
+}
+
+void RequestQuit()
+{
+    if (Quitting)
+        return;
+    Quitting = true;
+    Form1->Timer1->stop();
+    // Modal windows end their own loops when they close.
+    for (QWidget *w : QApplication::topLevelWidgets())
+        if (w != Form1 && w->isVisible())
+            w->close();
+    QCoreApplication::quit();
+    // Wake a wait that sleeps for the next event, so it sees the request at once.
+    if (auto *d = QAbstractEventDispatcher::instance())
+        d->wakeUp();
+}
+
+// ---------------------------------------------------------------- standings
+
+void ShowStandings(int contract)
+{
+    QDialog window(Form1);
+    window.setWindowTitle(QStringLiteral("Stav po hře ") + ContractName(contract));
+    window.setFont(SansFont(11));
+    window.resize(300 - 8, 100 - 27);  // outer 300 x 100 with a standard frame
+    window.move(300, 300);
+    for (int i = 0; i < 4; ++i) {
+        auto *name = new QLabel(Players[i]->Name, &window);
+        name->move(30 + 50 * i, 10);
+        name->adjustSize();
+    }
+    for (int i = 0; i < 4; ++i) {
+        auto *score = new QLabel(QString::number(Players[i]->Score), &window);
+        score->move(30 + 50 * i, 30);
+        score->adjustSize();
+    }
+    ExecModal(&window);
+}
+
+// ---------------------------------------------------------------- program start
+
+void CreateWindows()
+{
+    if (Form1)
+        return;
+    Randomize();
+    InitCardResources();
+    new TForm1;
+    nastaveni_form = new Tnastaveni_form;
+    napoveda_form = new Tnapoveda_form;
+    O_programu_form = new TO_programu_form;
+    Zapis_form = new TZapis_form;
+    Maturita_form = new TMaturita_form;
+    Form1->show();
+}

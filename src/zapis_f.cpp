@@ -1,0 +1,113 @@
+#include "zapis_f.h"
+
+#include "nastaveni_f.h"
+#include "plocha.h"
+
+#include <QEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTableWidget>
+
+TZapis_form *Zapis_form = nullptr;
+
+TZapis_form::TZapis_form()
+{
+    setWindowTitle(QStringLiteral("Herní zápis"));
+    setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowCloseButtonHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint);
+    setFont(SansFont(11));
+    setFixedSize(308, 674);
+    move(484, 93);
+
+    Tabulka = new QTableWidget(42, 5, this);
+    Tabulka->setObjectName(QStringLiteral("Tabulka"));
+    Tabulka->setGeometry(0, 0, 308, 681);
+    Tabulka->setFont(SansFont(11, true));
+    Tabulka->horizontalHeader()->hide();
+    Tabulka->verticalHeader()->hide();
+    Tabulka->horizontalHeader()->setMinimumSectionSize(1);
+    Tabulka->verticalHeader()->setMinimumSectionSize(1);
+    Tabulka->horizontalHeader()->setDefaultSectionSize(60);
+    Tabulka->verticalHeader()->setDefaultSectionSize(15);
+    Tabulka->setShowGrid(true);
+    Tabulka->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Tabulka->setSelectionMode(QAbstractItemView::NoSelection);
+    Tabulka->setFocusPolicy(Qt::NoFocus);
+    Tabulka->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Tabulka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    const QBrush fixed = palette().button();
+    for (int row = 0; row < 42; ++row)
+        for (int col = 0; col < 5; ++col) {
+            auto *item = new QTableWidgetItem;
+            item->setFlags(Qt::ItemIsEnabled);
+            if (row == 0 || col == 0) item->setBackground(fixed);
+            Tabulka->setItem(row, col, item);
+        }
+    FormCreate();
+}
+
+void TZapis_form::FormCreate()
+{
+    static const char *const labels[10] = {"Červený", "Filky", "Pr-Po", "Všechny", "Č. Král",
+                                           "Kvarty", "Desítky", "Maturita", "Maturita2", "Maturita3"};
+    for (int r = 0; r < 4; ++r)
+        for (int s = 0; s < 10; ++s)
+            Tabulka->item(r * 10 + s + 1, 0)->setText(QString::fromUtf8(labels[s]));
+    Tabulka->item(41, 0)->setText(QStringLiteral("Pořadí"));
+    Vymazat();
+}
+
+void TZapis_form::Vymazat()
+{
+    for (auto &player : RecordedTotals)
+        for (int &e : player) e = 0;
+    for (int &t : LastTotals) t = 0;
+}
+
+QString TZapis_form::CellText(int value)
+{
+    return value == 0 ? QStringLiteral("   -") : QStringLiteral("   ") + QString::number(value);
+}
+
+void TZapis_form::FillGrid()
+{
+    if (nastaveni_form) {
+        QLineEdit *names[4] = {nastaveni_form->Jmeno0, nastaveni_form->Jmeno1, nastaveni_form->Jmeno2,
+                               nastaveni_form->Jmeno3};
+        for (int p = 0; p < 4; ++p) Tabulka->item(0, p + 1)->setText(names[p]->text());
+    }
+    for (int p = 0; p < 4; ++p)
+        for (int e = 0; e <= 40; ++e) Tabulka->item(e + 1, p + 1)->setText(CellText(RecordedTotals[p][e]));
+}
+
+void TZapis_form::FormShow()
+{
+    FillGrid();
+    show();
+    raise();
+    activateWindow();
+}
+
+bool TZapis_form::event(QEvent *e)
+{
+    // Activating the sheet refills it from the data and the current names.
+    if (e->type() == QEvent::WindowActivate)
+        FillGrid();
+    return QWidget::event(e);
+}
+
+void TZapis_form::RecordScores(int round, int slot)
+{
+    for (int p = 0; p < 4; ++p)
+        if (Players[p]->Score != LastTotals[p]) {
+            RecordedTotals[p][round * 10 + slot] = Players[p]->Score;
+            LastTotals[p] = Players[p]->Score;
+        }
+    RefreshSheet();
+}
+
+void TZapis_form::RefreshSheet()
+{
+    if (isVisible())
+        FormShow();
+}

@@ -1,0 +1,33 @@
+#pragma once
+// The score sheet of a match: running totals per contract and the final places.
+#include <QWidget>
+
+class QTableWidget;
+
+class TZapis_form : public QWidget
+{
+    Q_OBJECT
+public:
+    TZapis_form();
+
+    // Entries 0..39 are round * 10 + slot, entry 40 the final place; 0 = nothing recorded.
+    int RecordedTotals[4][41] = {};
+    int LastTotals[4] = {};
+    QTableWidget *Tabulka;
+
+    void FormCreate();
+    void Vymazat();
+    void FormShow();
+    void RecordScores(int round, int slot);
+    void RefreshSheet();
+    // Text of one data cell: three blanks and the number, or "   -" when empty.
+    static QString CellText(int value);
+
+protected:
+    bool event(QEvent *e) override;
+
+private:
+    void FillGrid();
+};
+
+extern TZapis_form *Zapis_form;
