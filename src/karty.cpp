@@ -2,6 +2,15 @@
 
 #include <QStringList>
 
+static void InitTamsaResource() { Q_INIT_RESOURCE(tamsa); }
+
+void InitCardPictures()
+{
+    static bool done = false;
+    if (!done) InitTamsaResource();
+    done = true;
+}
+
 namespace {
 const char *const SuitPictureNames[4] = {"CERVENA", "ZALUDY", "KULE", "ZELENA"};
 const char *const RankPictureNames[8] = {"7", "8", "9", "10", "S", "F", "K", "E"};

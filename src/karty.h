@@ -34,5 +34,8 @@ QString ContractName(int contract);
 // What a picture shows, in words a player (or a screen reader) would use.
 QString PictureDescription(const QString &resourceName);
 
+// Registers the embedded pictures (they live in a static library).
+void InitCardPictures();
+
 // Desítky preference by distance: 1, 2, 4, 8 for 0..3, else 0.
 int DistanceWeight(int n);

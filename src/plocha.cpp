@@ -26,8 +26,6 @@
 
 #include <random>
 
-static void InitCardResources() { Q_INIT_RESOURCE(tamsa); }
-
 TForm1 *Form1 = nullptr;
 THrac *Players[4] = {};
 TImage *HandImages[8] = {};
@@ -325,6 +323,7 @@ TForm1::TForm1()
 
     Timer1 = new QTimer(this);
     Timer1->setSingleShot(true);
+    Timer1->setTimerType(Qt::PreciseTimer);  // a coarse timer may end a pause early
     Timer1->setInterval(5000);
     connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
 
@@ -700,7 +699,7 @@ void CreateWindows()
     if (Form1)
         return;
     Randomize();
-    InitCardResources();
+    InitCardPictures();
     new TForm1;
     nastaveni_form = new Tnastaveni_form;
     napoveda_form = new Tnapoveda_form;
