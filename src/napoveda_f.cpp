@@ -33,11 +33,11 @@ Tnapoveda_form::Tnapoveda_form()
         l->setGeometry(l->x() + (l->width() - w) / 2, l->y(), w, l->height());
     };
     fit(Nadpis);
-    Radek[0] = label(QStringLiteral("Čtyři hráči, 32 karet, osm her v kole."), QRect(48, 96, 352, 24), SansFont(19));
-    Radek[1] = label(QStringLiteral("Každá hra rozdává trestné body."), QRect(64, 144, 316, 24), SansFont(19));
-    Radek[2] = label(QStringLiteral("Méně bodů je lépe!"), QRect(16, 184, 417, 37), SansFont(32));
-    Radek[3] = label(QStringLiteral("Štychy, Kvarty, Desítky."), QRect(112, 248, 222, 24), SansFont(19));
-    Radek[4] = label(QStringLiteral("V Maturitě nesmíte vzít nic."), QRect(104, 288, 238, 24), SansFont(19));
+    Radek[0] = label(QStringLiteral("Štychy: Červené, Filky, Pr-Po,"), QRect(48, 96, 352, 24), SansFont(19));
+    Radek[1] = label(QStringLiteral("Všechny a Červený král,"), QRect(64, 144, 316, 24), SansFont(19));
+    Radek[2] = label(QStringLiteral("Kvarty a Desítky"), QRect(16, 184, 417, 37), SansFont(32));
+    Radek[3] = label(QStringLiteral("a nakonec Maturita."), QRect(112, 248, 222, 24), SansFont(19));
+    Radek[4] = label(QStringLiteral("Méně bodů je lépe!"), QRect(104, 288, 238, 24), SansFont(19));
     Radek[4]->setStyleSheet(QStringLiteral("color: navy"));
     for (int i : {0, 1, 3, 4}) fit(Radek[i]);
 

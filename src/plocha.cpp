@@ -281,8 +281,9 @@ TForm1::TForm1()
     Form1 = this;
     setWindowTitle(QStringLiteral("Karetní hra Tamsa"));
     setFont(SansFont(11));
-    setWindowIcon(QIcon(QStringLiteral(":/icons/tamsa-256.png")));
     Klient = new TKlient(this);
+    Klient->setBackgroundRole(QPalette::Button);
+    Klient->setAutoFillBackground(true);
     setCentralWidget(Klient);
 
     TImage **hand[8] = {&Karta1, &Karta2, &Karta3, &Karta4, &Karta5, &Karta6, &Karta7, &Karta8};
@@ -700,6 +701,9 @@ void CreateWindows()
         return;
     Randomize();
     InitCardPictures();
+    QIcon icon;
+    for (int size : {48, 256}) icon.addFile(QStringLiteral(":/icons/tamsa-%1.png").arg(size));
+    QApplication::setWindowIcon(icon);
     new TForm1;
     nastaveni_form = new Tnastaveni_form;
     napoveda_form = new Tnapoveda_form;

@@ -27,8 +27,9 @@ TZapis_form::TZapis_form()
     Tabulka->verticalHeader()->hide();
     Tabulka->horizontalHeader()->setMinimumSectionSize(1);
     Tabulka->verticalHeader()->setMinimumSectionSize(1);
-    Tabulka->horizontalHeader()->setDefaultSectionSize(60);
-    Tabulka->verticalHeader()->setDefaultSectionSize(15);
+    // A cell of 60 x 15 plus its grid line, so the 42 rows fill the window.
+    Tabulka->horizontalHeader()->setDefaultSectionSize(61);
+    Tabulka->verticalHeader()->setDefaultSectionSize(16);
     Tabulka->setShowGrid(true);
     Tabulka->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tabulka->setSelectionMode(QAbstractItemView::NoSelection);
