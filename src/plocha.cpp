@@ -17,6 +17,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -113,10 +114,7 @@ QString PicturePath(const QString &name, int scale)
 }
 }  // namespace
 
-TImage::TImage(QWidget *parent) : QWidget(parent)
-{
-    setAttribute(Qt::WA_OpaquePaintEvent);
-}
+TImage::TImage(QWidget *parent) : QWidget(parent) {}
 
 void TImage::LoadPicture(const QString &resourceName)
 {
@@ -141,11 +139,26 @@ void TImage::paintEvent(QPaintEvent *)
     }
     if (pix.isNull())
         pix = CachedPixmap(PicturePath(name_, 1));
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    if (pix.isNull())
+    painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
+    if (pix.isNull()) {
         painter.fillRect(rect(), QColor(0xA0, 0xA0, 0xA4));
-    else
+        return;
+    }
+    if (name_ == QLatin1String("PRAZDNE")) {
         painter.drawPixmap(rect(), pix);
+        return;
+    }
+    // Cards have rounded corners: paint the picture through the card's outline, so the
+    // board shows around the corners at every scale.
+    const qreal sx = width() / 90.0, sy = height() / 150.0;
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(0.5 * sx, 0.5 * sy, width() - sx, height() - sy), 5.5 * sx, 5.5 * sy);
+    QBrush brush(pix);
+    brush.setTransform(QTransform::fromScale(qreal(width()) / pix.width() * pix.devicePixelRatio(),
+                                             qreal(height()) / pix.height() * pix.devicePixelRatio()));
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(brush);
+    painter.drawPath(outline);
 }
 
 void TImage::mousePressEvent(QMouseEvent *e)
