@@ -23,6 +23,8 @@ inline void StartProgram()
 {
     CreateWindows();
     PauseOverrideMs = 0;
+    // Outside the wait for the human HumanMoved stays true, so the driver can tell the wait.
+    HumanMoved = true;
     QTest::qWait(1);
 }
 

@@ -1,0 +1,257 @@
+// The five trick contracts played through the board, from the training menu to the standings.
+#include "harness.h"
+
+#include <QComboBox>
+
+namespace {
+QString Prazdne() { return CardResourceName(NoCard); }
+
+int PlayedCount()
+{
+    int n = 0;
+    for (bool b : PlayedCards) n += b;
+    return n;
+}
+
+int SeatOnMove(int &count)
+{
+    int seat = -1;
+    count = 0;
+    for (int s = 0; s < 4; ++s)
+        if (Players[s]->OnMove) seat = s, ++count;
+    return seat;
+}
+
+// The scripted human, watching every trick: who leads it, who wins it, what it scores, what
+// the status panel says, and whether the contract ends where its penalty cards run out.
+class TrickWatcher : public ScriptedHuman
+{
+public:
+    explicit TrickWatcher(unsigned seed) : ScriptedHuman(seed)
+    {
+        QObject::disconnect(&timer, nullptr, nullptr, nullptr);
+        QObject::connect(&timer, &QTimer::timeout, [this] {
+            WatchHumanTurn();
+            Tick();
+        });
+        onPause = [this] { WatchPause(); };
+    }
+
+    int contract = 0;
+    int leader = 0;             // who must lead the trick being played
+    int tricks = 0;             // tricks seen at their pause
+    int prompts = 0;
+    QList<bool> outAtPause;     // the contract's penalty cards all played, trick by trick
+    int expected[4] = {};       // points each seat should have taken so far
+    int base[4] = {};
+
+    void Begin(int c)
+    {
+        contract = c;
+        leader = tricks = prompts = 0;
+        for (int s = 0; s < 4; ++s)
+            if (Players[s]->StartsRound) leader = s;
+        outAtPause.clear();
+        for (int s = 0; s < 4; ++s) {
+            expected[s] = 0;
+            base[s] = Players[s]->Score;
+        }
+    }
+
+    bool PenaltyCardsOut() const
+    {
+        switch (contract) {
+        case Cervene:
+            for (int c = 0; c < 8; ++c)
+                if (!PlayedCards[c]) return false;
+            return true;
+        case Filky: return PlayedCards[5] && PlayedCards[13] && PlayedCards[21] && PlayedCards[29];
+        case CervenyKral: return PlayedCards[6];
+        default: return false;
+        }
+    }
+
+    void WatchHumanTurn()
+    {
+        if (QApplication::activeModalWidget() || !ContractRunning() || !TimerElapsed || HumanMoved) return;
+        ++prompts;
+        if (PanelText(0) != QStringLiteral("Vyneste kartu")) Fault(QStringLiteral("panel 0 reads ") + PanelText(0));
+        if (PanelText(1) != ContractName(contract)) Fault(QStringLiteral("panel 1 reads ") + PanelText(1));
+        int n;
+        if (SeatOnMove(n) != leader || n != 1) Fault(QStringLiteral("lead not with seat %1").arg(leader));
+        // The trick runs from the leader round to the human: seats leader..3 have laid.
+        for (int s = 0; s < 4; ++s)
+            if ((TrickCards[s] != NoCard) != (leader != 0 && s >= leader))
+                Fault(QStringLiteral("leader %1, table slot %2 wrong for the human's turn").arg(leader).arg(s));
+    }
+
+    void WatchPause()
+    {
+        if (PlayedCount() == 4 * tricks) return;  // the same pause seen again
+        if (PlayedCount() != 4 * (tricks + 1)) Fault(QStringLiteral("a pause was missed"));
+        int n;
+        const int winner = SeatOnMove(n);
+        if (n != 1) return Fault(QStringLiteral("%1 players on lead after a trick").arg(n));
+        int best = leader;
+        for (int s = 0; s < 4; ++s)
+            if (Suit(TrickCards[s]) == Suit(TrickCards[leader]) && TrickCards[s] > TrickCards[best]) best = s;
+        if (winner != best) Fault(QStringLiteral("trick went to seat %1, not %2").arg(winner).arg(best));
+        int points = 0;
+        for (TCard c : TrickCards) {
+            if (contract == Cervene) points += c < 8;
+            if (contract == Filky) points += Rank(c) == Filek ? 2 : 0;
+            if (contract == CervenyKral) points += c == 6 ? 8 : 0;
+        }
+        if (contract == PrPo) points = tricks == 0 || tricks == 7 ? 4 : 0;
+        if (contract == Vsechny) points = 1;
+        expected[winner] += points;
+        for (int s = 0; s < 4; ++s)
+            if (Players[s]->Score - base[s] != expected[s]) Fault(QStringLiteral("seat %1 has the wrong score").arg(s));
+        // The last card was asked of seat leader + 3.
+        const QString prompt = (leader + 3) % 4 == 0 ? QStringLiteral("Vyneste kartu") : QStringLiteral("Čekejte");
+        if (PanelText(0) != prompt) Fault(QStringLiteral("panel 0 reads %1 at the pause").arg(PanelText(0)));
+        for (int s = 0; s < 4; ++s)
+            if (TrickImages[s]->PictureName() != CardResourceName(TrickCards[s])) Fault(QStringLiteral("table image %1").arg(s));
+        outAtPause << PenaltyCardsOut();
+        ++tricks;
+        leader = winner;
+    }
+};
+
+void SetStrength(int level)
+{
+    for (QComboBox *c : {nastaveni_form->ComboBox0, nastaveni_form->ComboBox1, nastaveni_form->ComboBox2, nastaveni_form->ComboBox3})
+        c->setCurrentIndex(level);
+}
+
+QAction *Command(int contract)
+{
+    QAction *items[5] = {Form1->Cerveny1, Form1->Filky1, Form1->PrPo1, Form1->Vsechny1, Form1->CervenyKral1};
+    return items[contract];
+}
+
+QStringList Standings()
+{
+    QStringList l;
+    for (THrac *p : Players) l << p->Name;
+    for (THrac *p : Players) l << QString::number(p->Score);
+    return l;
+}
+}  // namespace
+
+class TestStychy : public QObject
+{
+    Q_OBJECT
+
+    // Plays one training contract and checks it from its first trick to the standings.
+    static void PlayOne(TrickWatcher &w, int contract)
+    {
+        w.Begin(contract);
+        const int shown = int(w.standingsCaptions.size());
+        bool hung = false;
+        QTimer watchdog;
+        watchdog.setSingleShot(true);
+        QObject::connect(&watchdog, &QTimer::timeout, [&hung] {
+            hung = true;
+            RequestQuit();  // unwinds the stuck contract; the rest of the run is lost
+        });
+        watchdog.start(20000);
+        Command(contract)->trigger();
+        watchdog.stop();
+        const QString what = ContractName(contract);
+        QVERIFY2(!hung, qPrintable(what + QStringLiteral(" did not end: ") + w.faults.join(QStringLiteral("; "))));
+        QVERIFY2(w.faults.isEmpty(), qPrintable(what + QStringLiteral(": ") + w.faults.join(QStringLiteral("; "))));
+        const int played = PlayedCount();
+        QCOMPARE(played % 4, 0);
+        QCOMPARE(w.tricks, played / 4);
+        QCOMPARE(w.prompts, w.tricks);  // the human lays one card per trick
+        int total = 0;
+        for (int s = 0; s < 4; ++s) {
+            QCOMPARE(Players[s]->Score - w.base[s], w.expected[s]);
+            total += w.expected[s];
+        }
+        QCOMPARE(total, 8);
+        if (contract == PrPo || contract == Vsechny) {
+            QCOMPARE(played, 32);
+        } else {
+            // Stopped right after the trick in which the last penalty card fell.
+            QVERIFY2(w.outAtPause.last(), qPrintable(what));
+            QVERIFY2(!w.outAtPause.mid(0, w.outAtPause.size() - 1).contains(true), qPrintable(what));
+        }
+        // Back to idle, the lead with the round's starter, the human's cards left on show.
+        QVERIFY(BoardIdle());
+        for (THrac *p : Players) QCOMPARE(p->OnMove, p->StartsRound);
+        for (int s = 0; s < 4; ++s) {
+            QCOMPARE(TrickCards[s], NoCard);
+            QCOMPARE(TrickImages[s]->PictureName(), Prazdne());
+        }
+        for (int i = 0; i < 8; ++i) {
+            QVERIFY(!HandImages[i]->isEnabled());
+            QCOMPARE(HandImages[i]->PictureName(), CardResourceName(Players[0]->Hand[i]));
+        }
+        for (int s = 1; s < 4; ++s) QCOMPARE(Players[s]->CountLabel->text(), QString::number(Players[s]->CardCount));
+        QCOMPARE(int(w.standingsCaptions.size()), shown + 1);
+        QCOMPARE(w.standingsCaptions.last(), QStringLiteral("Stav po hře ") + what);
+        QCOMPARE(w.standingsTexts.last(), Standings());
+    }
+
+private slots:
+    void initTestCase()
+    {
+        StartProgram();
+        PauseOverrideMs = 2;  // long enough for the watcher to see every pause
+    }
+
+    // Must come first: nothing has been played yet.
+    void standingsBeforeAnything()
+    {
+        ScriptedHuman h;
+        Form1->Stav1->trigger();
+        QCOMPARE(h.standingsCaptions, QStringList{QStringLiteral("Stav po hře ")});
+        QCOMPARE(h.standingsTexts.value(0), (QStringList{"Hráč", "Počítač1", "Počítač2", "Počítač3", "0", "0", "0", "0"}));
+    }
+
+    void everyContractToItsEnd()
+    {
+        TrickWatcher w(11);
+        for (int level = 0; level < 2; ++level) {
+            SetStrength(level);
+            for (THrac *p : Players) QCOMPARE(int(p->GetLevel()), level);
+            for (int round = 0; round < 40; ++round)
+                for (int c = Cervene; c <= CervenyKral; ++c) {
+                    PlayOne(w, c);
+                    if (QTest::currentTestFailed()) return;
+                }
+        }
+        SetStrength(0);
+    }
+
+    void trainingScoresAddUp()
+    {
+        TrickWatcher w(5);
+        const QStringList before = Standings();
+        PlayOne(w, Vsechny);
+        int first[4];
+        std::copy(w.expected, w.expected + 4, first);
+        PlayOne(w, CervenyKral);
+        QCOMPARE(w.standingsTexts.size(), 2);
+        for (int s = 0; s < 4; ++s) {
+            const int start = before[4 + s].toInt();
+            QCOMPARE(w.standingsTexts[0][4 + s].toInt(), start + first[s]);
+            QCOMPARE(w.standingsTexts[1][4 + s].toInt(), start + first[s] + w.expected[s]);
+        }
+    }
+
+    void standingsWindowsAreReleased()
+    {
+        ScriptedHuman h;
+        const auto before = Form1->findChildren<QDialog *>().size();
+        for (int i = 0; i < 200; ++i) Form1->Stav1->trigger();
+        QCOMPARE(h.standingsCaptions.size(), 200);
+        QCOMPARE(Form1->findChildren<QDialog *>().size(), before);
+        QCOMPARE(h.standingsTexts.last(), Standings());
+    }
+};
+
+QTEST_MAIN(TestStychy)
+#include "test_stychy.moc"
