@@ -9,7 +9,7 @@ OUT="${1:-$ROOT/docs}"
 SCALE="${2:-1}"
 mkdir -p "$OUT"
 DISPLAY_NUM=:$((90 + RANDOM % 9))
-Xvfb "$DISPLAY_NUM" -screen 0 1280x1024x24 -nolisten tcp &
+Xvfb "$DISPLAY_NUM" -screen 0 "$((1280 * SCALE))x$((1024 * SCALE))x24" -nolisten tcp &
 XVFB=$!
 trap 'kill $WM $XVFB 2>/dev/null || true' EXIT
 sleep 1
