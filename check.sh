@@ -1,7 +1,17 @@
 #!/usr/bin/env bash
-# Installs what is missing on Debian 12, builds Tamsa and runs the whole test suite.
+# Installs what is missing on Debian 12, builds Tamsa and runs the whole test suite, then
+# builds it once more with the sanitizers and runs the suite again under them.
 source "$(dirname "$0")/scripts/common.sh"
 install_missing
 build "$BUILD"
 cd "$BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+
+# AddressSanitizer, UndefinedBehaviorSanitizer and LeakSanitizer: any report fails its test.
+# TAMSA_CHECK_SANITIZERS=0 skips this part for a quick local run.
+if [ "${TAMSA_CHECK_SANITIZERS:-1}" != 0 ]; then
+  build "$ASAN_BUILD" -DTAMSA_SANITIZE=ON
+  cd "$ASAN_BUILD"
+  sanitizer_env
+  QT_QPA_PLATFORM=offscreen ctest --output-on-failure
+fi
