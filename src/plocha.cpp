@@ -17,7 +17,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
-#include <QCache>
+#include <QPixmapCache>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -96,8 +96,6 @@ void SeedRandom(unsigned seed) { Generator().seed(seed); }
 // ---------------------------------------------------------------- TImage
 
 namespace {
-QPixmap LoadPixmap(const QString &path) { return QPixmap(path); }
-
 QString PicturePath(const QString &name, int scale)
 {
     if (scale == 1)
@@ -119,64 +117,48 @@ void TImage::LoadPicture(const QString &resourceName)
 }
 
 namespace {
-// The picture as it shows at a size: the sharpest version the stretch calls for (the
-// 90 x 150 one suits small sizes), painted through the card's rounded outline so the
-// board shows around the corners.
-QPixmap RenderPicture(const QString &name, QSize size, qreal dpr)
+// Decoded pictures are kept in Qt's own bounded pixmap cache.
+QPixmap DecodedPicture(const QString &path)
 {
-    const qreal need = qMax(size.width() / 90.0, size.height() / 150.0) * dpr;
     QPixmap pix;
-    for (int scale : {3, 2}) {
-        if (need > scale - 0.75) {
-            pix = LoadPixmap(PicturePath(name, scale));
-            if (!pix.isNull()) break;
-        }
-    }
-    if (pix.isNull())
-        pix = LoadPixmap(PicturePath(name, 1));
-
-    QPixmap face(size * dpr);
-    face.setDevicePixelRatio(dpr);
-    face.fill(Qt::transparent);
-    QPainter painter(&face);
-    painter.setRenderHints(QPainter::SmoothPixmapTransform | QPainter::Antialiasing);
-    const QRectF area(QPointF(0, 0), QSizeF(size));
-    if (pix.isNull() || name == QLatin1String("PRAZDNE")) {
-        if (pix.isNull())
-            painter.fillRect(area, QColor(0xA0, 0xA0, 0xA4));
-        else
-            painter.drawPixmap(area, pix, QRectF(pix.rect()));
-        return face;
-    }
-    const qreal sx = size.width() / 90.0, sy = size.height() / 150.0;
-    QPainterPath outline;
-    outline.addRoundedRect(QRectF(0.5 * sx, 0.5 * sy, size.width() - sx, size.height() - sy), 5.5 * sx, 5.5 * sy);
-    QBrush brush(pix);
-    brush.setTransform(QTransform::fromScale(qreal(size.width()) / pix.width(), qreal(size.height()) / pix.height()));
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(brush);
-    painter.drawPath(outline);
-    return face;
+    if (!QPixmapCache::find(path, &pix) && pix.load(path))
+        QPixmapCache::insert(path, pix);
+    return pix;
 }
 }  // namespace
 
 void TImage::paintEvent(QPaintEvent *)
 {
-    if (width() <= 0 || height() <= 0)
-        return;
-    // Many images share a picture and a size (a whole hand, the layout grid), so a
-    // stretched picture is made once and kept while it is in use. The cache holds about
-    // forty faces at any scale: enough for everything the board shows at once.
-    static QCache<QString, QPixmap> faces(1536);  // in KiB of logical pixels
-    const qreal dpr = devicePixelRatioF();
-    const QString key = QStringLiteral("%1:%2x%3@%4").arg(name_).arg(width()).arg(height()).arg(dpr);
-    QPixmap *cached = faces.object(key);
-    if (!cached) {
-        cached = new QPixmap(RenderPicture(name_, size(), dpr));
-        faces.insert(key, cached, qMax(1, width() * height() * 4 / 1024));
+    // The sharpest picture the stretch calls for; the 90 x 150 one suits small sizes.
+    const qreal need = qMax(width() / 90.0, height() / 150.0) * devicePixelRatioF();
+    QPixmap pix;
+    for (int scale : {3, 2}) {
+        if (need > scale - 0.75) {
+            pix = DecodedPicture(PicturePath(name_, scale));
+            if (!pix.isNull()) break;
+        }
     }
-    const QPixmap &face = *cached;
-    QPainter(this).drawPixmap(0, 0, face);
+    if (pix.isNull())
+        pix = DecodedPicture(PicturePath(name_, 1));
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (pix.isNull()) {
+        painter.fillRect(rect(), QColor(0xA0, 0xA0, 0xA4));
+        return;
+    }
+    painter.drawPixmap(rect(), pix);
+    if (name_ == QLatin1String("PRAZDNE"))
+        return;
+    // Cards have rounded corners: outside the card's outline the board's own colour is
+    // painted over the picture, so the corners look the same at every scale.
+    const qreal sx = width() / 90.0, sy = height() / 150.0;
+    QPainterPath corners;
+    corners.addRect(rect());
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(0.5 * sx, 0.5 * sy, width() - sx, height() - sy), 5.5 * sx, 5.5 * sy);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(corners.subtracted(outline), parentWidget()->palette().color(parentWidget()->backgroundRole()));
 }
 
 void TImage::mousePressEvent(QMouseEvent *e)
