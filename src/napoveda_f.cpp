@@ -27,25 +27,31 @@ Tnapoveda_form::Tnapoveda_form()
     heading.setUnderline(true);
     Nadpis = label(title, QRect(136, 24, 165, 37), heading);
     Nadpis->setStyleSheet(QStringLiteral("color: red"));
-    // A centred label may grow to its text, but stays centred on its design box.
-    auto fit = [](QLabel *l) {
-        const int w = qMax(l->width(), l->sizeHint().width());
-        l->setGeometry(l->x() + (l->width() - w) / 2, l->y(), w, l->height());
-    };
-    fit(Nadpis);
     Radek[0] = label(QStringLiteral("Štychy: Červené, Filky, Pr-Po,"), QRect(48, 96, 352, 24), SansFont(19));
     Radek[1] = label(QStringLiteral("Všechny a Červený král,"), QRect(64, 144, 316, 24), SansFont(19));
     Radek[2] = label(QStringLiteral("Kvarty a Desítky"), QRect(16, 184, 417, 37), SansFont(32));
     Radek[3] = label(QStringLiteral("a nakonec Maturita."), QRect(112, 248, 222, 24), SansFont(19));
     Radek[4] = label(QStringLiteral("Méně bodů je lépe!"), QRect(104, 288, 238, 24), SansFont(19));
     Radek[4]->setStyleSheet(QStringLiteral("color: navy"));
-    for (int i : {0, 1, 3, 4}) fit(Radek[i]);
 
     Button1 = new QPushButton(QStringLiteral("Zavřít"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
     Button1->setFont(SansFont(11, true));
     Button1->setGeometry(192, 320, 65, 25);
     connect(Button1, &QPushButton::clicked, this, &Tnapoveda_form::Button1Click);
+}
+
+void Tnapoveda_form::showEvent(QShowEvent *e)
+{
+    // A centred line may be wider than its box in another font: it grows, staying centred.
+    // Measured at the first showing, so the start of the program loads no font for it.
+    if (!fitted_)
+        for (QLabel *l : {Nadpis, Radek[0], Radek[1], Radek[3], Radek[4]}) {
+            const int w = qMax(l->width(), l->sizeHint().width());
+            l->setGeometry(l->x() + (l->width() - w) / 2, l->y(), w, l->height());
+        }
+    fitted_ = true;
+    QWidget::showEvent(e);
 }
 
 void Tnapoveda_form::Button1Click() { close(); }

@@ -16,6 +16,12 @@ public:
 
 public slots:
     void Button1Click();
+
+protected:
+    void showEvent(QShowEvent *e) override;
+
+private:
+    bool fitted_ = false;
 };
 
 extern Tnapoveda_form *napoveda_form;

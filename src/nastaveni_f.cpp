@@ -17,8 +17,7 @@ QLabel *Heading(QWidget *parent, const QString &text, int px, int left, int top)
     QFont f = SansFont(px, true);
     f.setUnderline(true);
     l->setFont(f);
-    l->move(left, top);
-    l->adjustSize();
+    l->move(left, top);  // sized to its text when first shown
     return l;
 }
 }  // namespace
@@ -45,11 +44,9 @@ Tnastaveni_form::Tnastaveni_form()
     Label2 = new QLabel(QStringLiteral("1"), this);
     Label2->setFont(SansFont(13));
     Label2->move(216, 40);
-    Label2->adjustSize();
     Label3 = new QLabel(QStringLiteral("10"), this);
     Label3->setFont(SansFont(13));
     Label3->move(344, 40);
-    Label3->adjustSize();
 
     Label4 = Heading(this, QStringLiteral("Směr srovnání karet :"), 16, 24, 64);
     RadioGroup1 = new TRadioGroup(this);

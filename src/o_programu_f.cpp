@@ -17,12 +17,9 @@ TO_programu_form::TO_programu_form()
     Label1 = new QLabel(QStringLiteral("Program Tamsa"), this);
     Label1->setFont(SerifFont(32, true));
     Label1->move(152, 48);
-    Label1->adjustSize();
     Label2 = new QLabel(QStringLiteral("Napsal tým vývojářů hry Tamsa"), this);
     Label2->setFont(SerifFont(16, true));
     Label2->move(184, 120);
-    Label2->adjustSize();
     Label3 = new QLabel(QStringLiteral("Verze: beta 1"), this);
     Label3->move(216, 176);
-    Label3->adjustSize();
 }
