@@ -142,13 +142,7 @@ void KvartyLead(THrac &p)
         SetPanel(0, QStringLiteral("Čekejte"));
         return;
     }
-    const int slot = PickSlot(p.Weights);
-    if (slot < 0) return;
-    const TCard c = p.Hand[slot];
-    TrickImages[0]->LoadPicture(CardResourceName(c));
-    TrickCards[0] = c;
-    PlayedCards[c] = true;
-    p.RemoveCard(slot);
+    TrickCards[0] = LayPickedCard(p, TrickImages[0]);
 }
 
 bool FindContinuation(TCard prev, int &seat, int &slot)
@@ -310,10 +304,7 @@ void DesitkyMove(THrac &p)
     }
     const int slot = PickSlot(p.Weights);
     if (slot < 0) return;
-    const TCard c = p.Hand[slot];
-    LayoutImages[c]->LoadPicture(CardResourceName(c));
-    PlayedCards[c] = true;
-    p.RemoveCard(slot);
+    LayPickedCard(p, LayoutImages[p.Hand[slot]]);  // a card's place on the grid is its code
     if (!KeepsTurn(p)) {
         p.PlayedThisTurn = false;
         p.OnMove = false;

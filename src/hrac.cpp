@@ -274,12 +274,17 @@ void ChooseCard(THrac &p, int contract)
         AwaitHumanMove(p);
         return;
     }
+    TrickCards[p.Seat] = LayPickedCard(p, TrickImages[p.Seat]);
+}
+
+TCard LayPickedCard(THrac &p, TImage *place)
+{
     const int slot = PickSlot(p.Weights);
     if (slot < 0)
-        return;  // cannot happen: every hand that is asked for a card has an admissible one
+        return NoCard;  // cannot happen: every hand asked for a card has an admissible one
     const TCard k = p.Hand[slot];
-    TrickImages[p.Seat]->LoadPicture(CardResourceName(k));
-    TrickCards[p.Seat] = k;
+    place->LoadPicture(CardResourceName(k));
     PlayedCards[k] = true;
     p.RemoveCard(slot);
+    return k;
 }

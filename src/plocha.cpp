@@ -42,31 +42,31 @@ int PauseOverrideMs = -1;
 
 // ---------------------------------------------------------------- fonts
 
-QFont SansFont(int pixelSize, bool bold)
+namespace {
+QFont MakeFont(const QStringList &families, int pixelSize, bool bold)
 {
     QFont f;
-    f.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")});
+    f.setFamilies(families);
     f.setPixelSize(pixelSize);
     f.setBold(bold);
     return f;
 }
+}  // namespace
 
+QFont SansFont(int pixelSize, bool bold)
+{
+    return MakeFont({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, pixelSize, bold);
+}
+
+// The heaviest face of these families stands in for Arial Black.
 QFont HeavyFont(int pixelSize)
 {
-    QFont f;
-    f.setFamilies({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")});
-    f.setPixelSize(pixelSize);
-    f.setBold(true);  // the heaviest face these families have
-    return f;
+    return MakeFont({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, pixelSize, true);
 }
 
 QFont SerifFont(int pixelSize, bool bold)
 {
-    QFont f;
-    f.setFamilies({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")});
-    f.setPixelSize(pixelSize);
-    f.setBold(bold);
-    return f;
+    return MakeFont({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")}, pixelSize, bold);
 }
 
 // ---------------------------------------------------------------- random

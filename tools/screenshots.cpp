@@ -8,7 +8,10 @@
 #include "o_programu_f.h"
 
 #include <QDir>
+#include <QFile>
 #include <QScreen>
+
+#include <functional>
 
 namespace {
 QString OutDir;
@@ -37,6 +40,36 @@ int CardsOnGrid()
     for (bool b : PlayedCards) n += b;
     return n;
 }
+
+bool HumanAsked()
+{
+    return ContractRunning() && !QApplication::activeModalWidget() && TimerElapsed && !HumanMoved;
+}
+
+// Plays a command with a scripted human, and saves the window that `ready` returns the first
+// time it returns one; the human holds still while the state is worth a picture.
+void ShootWhen(unsigned seed, const std::function<QWidget *()> &ready, const QString &name,
+               const std::function<void()> &prepare, const std::function<void()> &play)
+{
+    ScriptedHuman human(seed);
+    human.timer.stop();
+    bool done = false;
+    QTimer tick;
+    tick.setInterval(0);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (!done)
+            if (QWidget *w = ready()) {
+                if (prepare) prepare();
+                QTest::qWait(30);
+                Save(w, name);
+                done = true;
+                return;
+            }
+        human.Tick();
+    });
+    tick.start();
+    play();
+}
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -53,123 +86,49 @@ int main(int argc, char *argv[])
     Save(Form1, QStringLiteral("board-start"));
 
     // A trick in progress, with the human's turn coming and one card lifted.
-    {
-        ScriptedHuman human(11);
-        bool done = false;
-        QTimer shot;
-        shot.setInterval(0);
-        QObject::connect(&shot, &QTimer::timeout, [&] {
-            if (done || QApplication::activeModalWidget() || !ContractRunning() || !TimerElapsed || HumanMoved)
-                return;
-            if (CardsOnTable() < 2 || Players[0]->CardCount > 6) return;
+    ShootWhen(
+        11, [] { return HumanAsked() && CardsOnTable() >= 2 && Players[0]->CardCount <= 6 ? Form1 : nullptr; },
+        QStringLiteral("board-trick"),
+        [] {
             for (int i = 7; i >= 0; --i)
                 if (HandImages[i]->isEnabled()) {
                     QTest::mouseClick(HandImages[i], Qt::LeftButton);
                     break;
                 }
-            QTest::qWait(30);
-            Save(Form1, QStringLiteral("board-trick"));
-            done = true;
-        });
-        // The shooter must see the state before the human answers.
-        human.timer.stop();
-        shot.start();
-        QTimer again;
-        again.setInterval(0);
-        QObject::connect(&again, &QTimer::timeout, [&] {
-            if (done || QApplication::activeModalWidget() || CardsOnTable() < 2 || Players[0]->CardCount > 6)
-                human.Tick();
-        });
-        again.start();
-        Form1->Cerveny1->trigger();
-    }
+        },
+        [] { Form1->Cerveny1->trigger(); });
 
-    // Kvarty: a run of cards on the table row.
-    {
-        ScriptedHuman human(5);
-        bool done = false;
-        human.onPause = [&] {
-            if (!done && CardsOnTable() >= 3) {
-                Save(Form1, QStringLiteral("board-kvarty"));
-                done = true;
-            }
-        };
-        for (int i = 0; i < 10 && !done; ++i) Form1->Kvarty1->trigger();
-    }
+    // Kvarty: a run of cards on the table row, during its pause.
+    ShootWhen(
+        5, [] { return ContractRunning() && !TimerElapsed && CardsOnTable() >= 3 ? Form1 : nullptr; },
+        QStringLiteral("board-kvarty"), nullptr, [] {
+            for (int i = 0; i < 10 && !QFile::exists(QDir(OutDir).filePath("board-kvarty.png")); ++i)
+                Form1->Kvarty1->trigger();
+        });
 
     // Desítky: the grid half laid out.
-    {
-        ScriptedHuman human(3);
-        bool done = false;
-        QTimer shot;
-        shot.setInterval(0);
-        QObject::connect(&shot, &QTimer::timeout, [&] {
-            if (!done && ContractRunning() && !QApplication::activeModalWidget() && TimerElapsed && !HumanMoved &&
-                CardsOnGrid() >= 12) {
-                QTest::qWait(30);
-                Save(Form1, QStringLiteral("board-desitky"));
-                done = true;
-            }
+    ShootWhen(
+        3, [] { return HumanAsked() && CardsOnGrid() >= 12 ? Form1 : nullptr; }, QStringLiteral("board-desitky"),
+        nullptr, [] {
+            for (int i = 0; i < 10 && !QFile::exists(QDir(OutDir).filePath("board-desitky.png")); ++i)
+                Form1->Desitky1->trigger();
         });
-        human.timer.stop();
-        shot.start();
-        QTimer again;
-        again.setInterval(0);
-        QObject::connect(&again, &QTimer::timeout, [&] {
-            if (done || QApplication::activeModalWidget() || CardsOnGrid() < 12) human.Tick();
-        });
-        again.start();
-        for (int i = 0; i < 10 && !done; ++i) Form1->Desitky1->trigger();
-    }
 
     // The standings window after a training contract.
-    {
-        bool done = false;
-        ScriptedHuman human(9);
-        QTimer shot;
-        shot.setInterval(0);
-        QObject::connect(&shot, &QTimer::timeout, [&] {
+    ShootWhen(
+        9,
+        [] {
             QWidget *m = QApplication::activeModalWidget();
-            if (!done && m && m->windowTitle().startsWith(QStringLiteral("Stav po hře"))) {
-                QTest::qWait(30);
-                Save(m, QStringLiteral("standings"));
-                done = true;
-            }
-        });
-        human.timer.stop();
-        shot.start();
-        QTimer again;
-        again.setInterval(0);
-        QObject::connect(&again, &QTimer::timeout, [&] { if (done || !QApplication::activeModalWidget()) human.Tick(); });
-        again.start();
-        Form1->Filky1->trigger();
-    }
+            return m && m->windowTitle().startsWith(QStringLiteral("Stav po hře")) ? m : nullptr;
+        },
+        QStringLiteral("standings"), nullptr, [] { Form1->Filky1->trigger(); });
 
-    // The Maturita chooser, then a whole match and its score sheet.
-    {
-        ScriptedHuman human(21);
-        bool done = false;
-        QTimer shot;
-        shot.setInterval(0);
-        QObject::connect(&shot, &QTimer::timeout, [&] {
-            if (!done && QApplication::activeModalWidget() == Maturita_form) {
-                QTest::qWait(30);
-                Save(Maturita_form, QStringLiteral("chooser"));
-                done = true;
-            }
-        });
-        human.timer.stop();
-        shot.start();
-        QTimer again;
-        again.setInterval(0);
-        QObject::connect(&again, &QTimer::timeout, [&] {
-            if (done || QApplication::activeModalWidget() != Maturita_form) human.Tick();
-        });
-        again.start();
-        Form1->Start1->trigger();
-        QTest::qWait(50);
-        Save(Zapis_form, QStringLiteral("sheet"));
-    }
+    // The Maturita chooser during a whole match, then the match's score sheet.
+    ShootWhen(
+        21, []() -> QWidget * { return QApplication::activeModalWidget() == Maturita_form ? Maturita_form : nullptr; },
+        QStringLiteral("chooser"), nullptr, [] { Form1->Start1->trigger(); });
+    QTest::qWait(50);
+    Save(Zapis_form, QStringLiteral("sheet"));
 
     // Settings and the two information windows.
     QTimer::singleShot(50, [] {
