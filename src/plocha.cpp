@@ -103,6 +103,15 @@ QString PicturePath(const QString &name, int scale)
                                              : QStringLiteral(":/cards/%1.bmp").arg(name);
     return QStringLiteral(":/cards%1x/%2.png").arg(scale).arg(name);
 }
+
+// Decoded pictures are kept in Qt's own bounded pixmap cache.
+QPixmap DecodedPicture(const QString &path)
+{
+    QPixmap pix;
+    if (!QPixmapCache::find(path, &pix) && pix.load(path))
+        QPixmapCache::insert(path, pix);
+    return pix;
+}
 }  // namespace
 
 TImage::TImage(QWidget *parent) : QWidget(parent) {}
@@ -115,17 +124,6 @@ void TImage::LoadPicture(const QString &resourceName)
     setAccessibleName(PictureDescription(resourceName));
     update();
 }
-
-namespace {
-// Decoded pictures are kept in Qt's own bounded pixmap cache.
-QPixmap DecodedPicture(const QString &path)
-{
-    QPixmap pix;
-    if (!QPixmapCache::find(path, &pix) && pix.load(path))
-        QPixmapCache::insert(path, pix);
-    return pix;
-}
-}  // namespace
 
 void TImage::paintEvent(QPaintEvent *)
 {
