@@ -142,7 +142,7 @@ void KvartyLead(THrac &p)
         SetPanel(0, QStringLiteral("Čekejte"));
         return;
     }
-    TrickCards[0] = LayPickedCard(p, TrickImages[0]);
+    TrickCards[0] = LayCard(p, PickSlot(p.Weights), TrickImages[0]);
 }
 
 bool FindContinuation(TCard prev, int &seat, int &slot)
@@ -304,7 +304,7 @@ void DesitkyMove(THrac &p)
     }
     const int slot = PickSlot(p.Weights);
     if (slot < 0) return;
-    LayPickedCard(p, LayoutImages[p.Hand[slot]]);  // a card's place on the grid is its code
+    LayCard(p, slot, LayoutImages[p.Hand[slot]]);  // a card's place on the grid is its code
     if (!KeepsTurn(p)) {
         p.PlayedThisTurn = false;
         p.OnMove = false;

@@ -274,12 +274,11 @@ void ChooseCard(THrac &p, int contract)
         AwaitHumanMove(p);
         return;
     }
-    TrickCards[p.Seat] = LayPickedCard(p, TrickImages[p.Seat]);
+    TrickCards[p.Seat] = LayCard(p, PickSlot(p.Weights), TrickImages[p.Seat]);
 }
 
-TCard LayPickedCard(THrac &p, TImage *place)
+TCard LayCard(THrac &p, int slot, TImage *place)
 {
-    const int slot = PickSlot(p.Weights);
     if (slot < 0)
         return NoCard;  // cannot happen: every hand asked for a card has an admissible one
     const TCard k = p.Hand[slot];

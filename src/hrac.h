@@ -57,9 +57,9 @@ void CerveneWeightsLevel1(THrac &p);
 void FilkyWeightsLevel1(THrac &p);
 void TrickWeights(THrac &p, int contract);
 
-// A computer lays its best card (PickSlot) onto a place: shown there, marked played and
-// taken out of the hand. Returns the card, NoCard when no card may be laid.
-TCard LayPickedCard(THrac &p, class TImage *place);
+// A computer lays the card of a hand slot onto a place: shown there, marked played and
+// taken out of the hand. Returns the card; NoCard for slot -1 (no card may be laid).
+TCard LayCard(THrac &p, int slot, class TImage *place);
 
 // One play of a trick contract: a computer lays at once, the human is asked.
 void ChooseCard(THrac &p, int contract);

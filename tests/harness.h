@@ -8,6 +8,7 @@
 #include "zapis_f.h"
 
 #include <QApplication>
+#include <QComboBox>
 #include <QDialog>
 #include <QLabel>
 #include <QPushButton>
@@ -15,6 +16,7 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 #include <random>
 
@@ -35,12 +37,71 @@ inline int ScoreSum()
     return sum;
 }
 
+// The start of a match, then the training commands in contract order.
+inline QList<QAction *> PlayCommands()
+{
+    return {Form1->Start1, Form1->Cerveny1, Form1->Filky1, Form1->PrPo1, Form1->Vsechny1,
+            Form1->CervenyKral1, Form1->Kvarty1, Form1->Desitky1, Form1->Maturita1};
+}
+
 inline bool ContractRunning() { return PanelText(1) != QLatin1String("Nehraje se"); }
 
 inline bool BoardIdle()
 {
     return PanelText(0) == QStringLiteral("Připraven") && PanelText(1) == QLatin1String("Nehraje se") &&
            Form1->Start1->isEnabled() && Form1->Maturita1->isEnabled() && Form1->Desitky1->isEnabled();
+}
+
+inline int PlayedCount() { return int(std::count(PlayedCards, PlayedCards + 32, true)); }
+
+// The one seat on move, -1 when none or several are.
+inline int SeatOnMove()
+{
+    int seat = -1, n = 0;
+    for (int s = 0; s < 4; ++s)
+        if (Players[s]->OnMove) seat = s, ++n;
+    return n == 1 ? seat : -1;
+}
+
+inline void SetStrength(int level)
+{
+    for (QComboBox *c : {nastaveni_form->ComboBox0, nastaveni_form->ComboBox1, nastaveni_form->ComboBox2, nastaveni_form->ComboBox3})
+        c->setCurrentIndex(level);
+}
+
+// Triggers a command and reports whether it returned within the limit; a hung contract is
+// unwound through the program's own quit request (the rest of the run is lost then).
+inline bool TriggerReturns(QAction *command, int ms = 20000)
+{
+    bool hung = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&hung] {
+        hung = true;
+        RequestQuit();
+    });
+    watchdog.start(ms);
+    command->trigger();
+    return !hung;
+}
+
+// What holds whenever no contract runs, as a list of what does not.
+inline QStringList IdleFaults()
+{
+    QStringList f;
+    if (!BoardIdle()) f << QStringLiteral("board not idle: \"%1\" / \"%2\"").arg(PanelText(0), PanelText(1));
+    for (QAction *a : PlayCommands())
+        if (!a->isEnabled()) f << a->objectName() + QStringLiteral(" disabled");
+    for (THrac *p : Players)
+        if (p->OnMove != p->StartsRound) f << QStringLiteral("seat %1 on move is not the starter").arg(p->Seat);
+    for (int s = 0; s < 4; ++s)
+        if (TrickCards[s] != NoCard || !TrickImages[s]->isVisibleTo(Form1) || TrickImages[s]->PictureName() != CardResourceName(NoCard))
+            f << QStringLiteral("table slot %1 not empty and shown").arg(s);
+    if (std::any_of(LayoutImages, LayoutImages + 32, [](TImage *im) { return im->isVisibleTo(Form1); })) f << QStringLiteral("layout grid shown");
+    if (Form1->Next_but->isVisible()) f << QStringLiteral("\"Další hráč\" shown");
+    for (TImage *im : HandImages)
+        if (im->isEnabled()) f << im->objectName() + QStringLiteral(" enabled");
+    return f;
 }
 
 // A seeded human who reacts whenever the program waits: it closes modal windows (picking a
@@ -69,6 +130,10 @@ public:
     bool clickBeforeDouble = true;
     std::function<int(int count)> chooserPick;  // chooser position to select, random if empty
     std::function<void()> onPause;              // runs at every pause of the engine
+    std::function<bool()> onTick;               // runs first at every tick; true: the tick is done
+
+    // The human is asked for a card: the program waits for him and nothing else.
+    static bool HumanAsked() { return !QApplication::activeModalWidget() && ContractRunning() && TimerElapsed && !HumanMoved; }
 
     int Roll(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng); }
 
@@ -111,6 +176,23 @@ public:
         }
     }
 
+    // A standings window: each seat's name above its score, in columns 50 apart.
+    void CheckStandings(QWidget *window)
+    {
+        int found = 0;
+        for (QLabel *l : window->findChildren<QLabel *>()) {
+            const int s = (l->x() - 30) / 50;
+            if (s < 0 || s > 3 || l->x() != 30 + 50 * s || (l->y() != 10 && l->y() != 30)) {
+                Fault(QStringLiteral("a standings label at %1,%2").arg(l->x()).arg(l->y()));
+                continue;
+            }
+            ++found;
+            const QString want = l->y() == 10 ? Players[s]->Name : QString::number(Players[s]->Score);
+            if (l->text() != want) Fault(QStringLiteral("standings show \"%1\" for \"%2\"").arg(l->text(), want));
+        }
+        if (found != 8) Fault(QStringLiteral("standings with %1 labels").arg(found));
+    }
+
     void HandleModal(QWidget *modal)
     {
         if (modal == Maturita_form) {
@@ -125,6 +207,7 @@ public:
             else Maturita_form->close();
             return;
         }
+        if (modal->windowTitle().startsWith(QStringLiteral("Stav po hře"))) CheckStandings(modal);
         if (modal != nastaveni_form) {
             standingsCaptions << modal->windowTitle();
             QStringList texts;
@@ -134,8 +217,25 @@ public:
         modal->close();
     }
 
+    // What the board shows whenever the human is asked for a card.
+    void CheckPrompt()
+    {
+        const THrac &me = *Players[0];
+        if (PanelText(0) != QStringLiteral("Vyneste kartu")) Fault(QStringLiteral("the human is asked under \"%1\"").arg(PanelText(0)));
+        for (int i = 0; i < 8; ++i) {
+            const bool on = HandImages[i]->isEnabled();
+            if (on != (me.Weights[i] > 0)) Fault(QStringLiteral("slot %1 enabled %2 with weight %3").arg(i).arg(on).arg(me.Weights[i]));
+            if (on && me.Hand[i] >= NoCard) Fault(QStringLiteral("empty slot %1 enabled").arg(i));
+        }
+        QPushButton *next = Form1->Next_but;
+        if (next->isVisible() != (PanelText(1) == ContractName(Desitky))) Fault(QStringLiteral("\"Další hráč\" shown %1 in %2").arg(next->isVisible()).arg(PanelText(1)));
+        if (next->isVisible() && next->isEnabled() != me.PlayedThisTurn)
+            Fault(QStringLiteral("\"Další hráč\" enabled %1 after %2 cards this turn").arg(next->isEnabled()).arg(me.PlayedThisTurn));
+    }
+
     void Tick()
     {
+        if (onTick && onTick()) return;
         if (QWidget *modal = QApplication::activeModalWidget()) {
             HandleModal(modal);
             return;
@@ -152,19 +252,12 @@ public:
         if (HumanMoved) return;
         // The human is asked for a card.
         CheckCardsConserved();
+        CheckPrompt();
         THrac &me = *Players[0];
         QList<int> enabled;
-        for (int i = 0; i < 8; ++i) {
-            if (HandImages[i]->isEnabled()) {
-                enabled << i;
-                if (me.Hand[i] >= NoCard) Fault(QStringLiteral("empty slot %1 enabled").arg(i));
-                if (me.Weights[i] <= 0) Fault(QStringLiteral("slot %1 enabled with weight 0").arg(i));
-            } else if (me.Weights[i] > 0) {
-                Fault(QStringLiteral("slot %1 has weight but is disabled").arg(i));
-            }
-        }
+        for (int i = 0; i < 8; ++i)
+            if (HandImages[i]->isEnabled()) enabled << i;
         const bool nextEnabled = Form1->Next_but->isVisible() && Form1->Next_but->isEnabled();
-        if (nextEnabled && !me.PlayedThisTurn) Fault(QStringLiteral("Další hráč enabled before a card"));
         if (nextEnabled && (enabled.isEmpty() || (pressNextSometimes && Roll(3) == 0))) {
             ++nextPresses;
             QTest::mouseClick(Form1->Next_but, Qt::LeftButton);

@@ -2,31 +2,10 @@
 // contracts from the training menu, each run and each turn checked as it happens.
 #include "harness.h"
 
-#include <QComboBox>
 #include <QElapsedTimer>
 
 namespace {
 const QColor Blue(0, 0, 255), Black(0, 0, 0);
-
-QString Prazdne() { return CardResourceName(NoCard); }
-
-int PlayedCount()
-{
-    int n = 0;
-    for (bool b : PlayedCards) n += b;
-    return n;
-}
-
-int SeatOnMove()
-{
-    int seat = -1, n = 0;
-    for (int s = 0; s < 4; ++s)
-        if (Players[s]->OnMove) {
-            seat = s;
-            ++n;
-        }
-    return n == 1 ? seat : -1;
-}
 
 QColor LabelColour(int seat) { return Players[seat]->CountLabel->palette().color(QPalette::WindowText); }
 
@@ -34,14 +13,8 @@ QColor LabelColour(int seat) { return Players[seat]->CountLabel->palette().color
 // those its lowest rank; any later hand every card.
 QList<int> KvartyAdmissible(const TCard hand[8], int count)
 {
-    int bound = 5;
-    if (count == 8) {
-        int lowest = 7;
-        for (int i = 0; i < 8; ++i) lowest = qMin(lowest, Rank(hand[i]));
-        bound = qMax(bound, lowest + 1);
-    } else {
-        bound = 8;
-    }
+    int bound = 8;
+    if (count == 8) bound = qMax(5, 1 + Rank(*std::min_element(hand, hand + 8, [](TCard a, TCard b) { return Rank(a) < Rank(b); })));
     QList<int> offered;
     for (int i = 0; i < 8; ++i)
         if (hand[i] != NoCard && Rank(hand[i]) < bound) offered << i;
@@ -62,10 +35,7 @@ class Watcher : public ScriptedHuman
 public:
     explicit Watcher(unsigned seed) : ScriptedHuman(seed)
     {
-        QObject::disconnect(&timer, nullptr, nullptr, nullptr);
-        QObject::connect(&timer, &QTimer::timeout, [this] {
-            if (!HumanTurn()) Tick();
-        });
+        onTick = [this] { return HumanTurn(); };
         onPause = [this] {
             if (PanelText(1) == ContractName(Kvarty)) KvartyPause();
             else if (PanelText(1) == ContractName(Desitky)) DesitkyPause();
@@ -134,10 +104,10 @@ public:
 
     bool HumanTurn()
     {
-        if (QApplication::activeModalWidget() || !ContractRunning() || !TimerElapsed || HumanMoved) return false;
+        if (!HumanAsked()) return false;
         ++prompts;
+        CheckPrompt();
         THrac &me = *Players[0];
-        if (PanelText(0) != QStringLiteral("Vyneste kartu")) Fault(QStringLiteral("panel 0 reads ") + PanelText(0));
         QList<int> enabled, expected;
         for (int i = 0; i < 8; ++i)
             if (HandImages[i]->isEnabled()) enabled << i;
@@ -147,8 +117,6 @@ public:
             expected = KvartyAdmissible(me.Hand, me.CardCount);
         } else {
             if (SeatOnMove() != 0) Fault(QStringLiteral("the human asked off turn"));
-            if (!Form1->Next_but->isVisible()) Fault(QStringLiteral("Další hráč hidden"));
-            if (Form1->Next_but->isEnabled() != me.PlayedThisTurn) Fault(QStringLiteral("Další hráč in the wrong state"));
             if (!me.PlayedThisTurn) turns << 0;
             for (int i = 0; i < 8; ++i)
                 if (Layable(me.Hand[i])) expected << i;
@@ -234,7 +202,7 @@ public:
         CheckCardsConserved();
         for (int c = 0; c < 32; ++c) {
             if (!LayoutImages[c]->isVisible()) Fault(QStringLiteral("grid cell hidden"));
-            if (LayoutImages[c]->PictureName() != (PlayedCards[c] ? CardResourceName(c) : Prazdne())) Fault(QStringLiteral("grid cell %1").arg(c));
+            if (LayoutImages[c]->PictureName() != CardResourceName(PlayedCards[c] ? c : NoCard)) Fault(QStringLiteral("grid cell %1").arg(c));
         }
         for (int s = 0; s < 4; ++s) {
             if (TrickImages[s]->isVisible()) Fault(QStringLiteral("table image shown in Desítky"));
@@ -270,12 +238,6 @@ public:
     }
 };
 
-void SetStrength(int level)
-{
-    for (QComboBox *c : {nastaveni_form->ComboBox0, nastaveni_form->ComboBox1, nastaveni_form->ComboBox2, nastaveni_form->ComboBox3})
-        c->setCurrentIndex(level);
-}
-
 // Starts the contract, then replaces the deal by the given hands, pictures included.
 void Deal(int contract, const QList<QList<int>> &hands)
 {
@@ -305,16 +267,8 @@ class TestKvartyDesitky : public QObject
 
     static void CheckIdle(bool desitky)
     {
-        QVERIFY(BoardIdle());
-        for (THrac *p : Players) QCOMPARE(p->OnMove, p->StartsRound);
-        for (TImage *im : LayoutImages) QVERIFY(!im->isVisible());
-        for (int s = 0; s < 4; ++s) {
-            QVERIFY(TrickImages[s]->isVisible());
-            QCOMPARE(TrickImages[s]->PictureName(), Prazdne());
-            QCOMPARE(TrickCards[s], NoCard);
-        }
+        QCOMPARE(IdleFaults(), QStringList());
         QVERIFY(Form1->Image1->y() != Form1->Image3->y());  // the cross again
-        QVERIFY(!Form1->Next_but->isVisible());
         for (int s = 1; s < 4; ++s) {
             QCOMPARE(Players[s]->CountLabel->text(), QStringLiteral("0"));
             QCOMPARE(Players[s]->CardCount, 0);
@@ -322,8 +276,7 @@ class TestKvartyDesitky : public QObject
         }
         for (int i = 0; i < 8; ++i) {
             QCOMPARE(Players[0]->Hand[i], NoCard);
-            QCOMPARE(HandImages[i]->PictureName(), Prazdne());
-            QVERIFY(!HandImages[i]->isEnabled());
+            QCOMPARE(HandImages[i]->PictureName(), CardResourceName(NoCard));
         }
     }
 
@@ -503,21 +456,9 @@ private slots:
                 const bool desitky = round % 2;
                 Watcher w(100 * level + round);
                 w.pressNextSometimes = true;
-                bool hung = false;
-                QTimer watchdog;
-                watchdog.setSingleShot(true);
-                QObject::connect(&watchdog, &QTimer::timeout, [&hung] {
-                    hung = true;
-                    RequestQuit();  // unwinds the stuck contract; the rest of the run is lost
-                });
                 w.Begin();
-                watchdog.start(20000);
-                const int shown = int(w.standingsCaptions.size());
-                (desitky ? Form1->Desitky1 : Form1->Kvarty1)->trigger();
-                watchdog.stop();
-                QVERIFY2(!hung, desitky ? "Desítky did not end" : "Kvarty did not end");
-                QCOMPARE(int(w.standingsCaptions.size()), shown + 1);
-                QCOMPARE(w.standingsCaptions.last(), QStringLiteral("Stav po hře ") + ContractName(desitky ? Desitky : Kvarty));
+                QVERIFY2(TriggerReturns(desitky ? Form1->Desitky1 : Form1->Kvarty1), desitky ? "Desítky did not end" : "Kvarty did not end");
+                QCOMPARE(w.standingsCaptions, QStringList{QStringLiteral("Stav po hře ") + ContractName(desitky ? Desitky : Kvarty)});
                 if (desitky) CheckDesitkyEnd(w);
                 else CheckKvartyEnd(w);
                 if (QTest::currentTestFailed()) return;

@@ -9,7 +9,7 @@ namespace {
 // First card of each suit; add a rank (R7..Eso) to name a card.
 constexpr int Cer = 0, Zal = 8, Kul = 16, Zel = 24;
 
-void SetHand(THrac &p, std::initializer_list<int> cards)
+void SetHand(THrac &p, const QList<int> &cards)
 {
     int i = 0;
     p.CardCount = 0;
@@ -21,7 +21,7 @@ void SetHand(THrac &p, std::initializer_list<int> cards)
 }
 
 // Cards lying on the table by seat, plus cards gone with earlier tricks.
-void SetTable(std::initializer_list<std::pair<int, int>> laid, std::initializer_list<int> earlier = {})
+void SetTable(std::initializer_list<std::pair<int, int>> laid, const QList<int> &earlier = {})
 {
     for (TCard &c : TrickCards) c = NoCard;
     for (bool &b : PlayedCards) b = false;
@@ -477,18 +477,16 @@ private slots:
         SetTable({});
         for (int c = 0; c < 32; ++c) QCOMPARE(IsLayable(TCard(c)), Rank(c) == R10);
         QVERIFY(!IsLayable(NoCard));
-        SetTable({}, {Cer + R10});
-        QVERIFY(IsLayable(Cer + R9));
-        QVERIFY(IsLayable(Cer + Spodek));
-        QVERIFY(!IsLayable(Cer + R8));
-        QVERIFY(!IsLayable(Cer + Filek));
-        QVERIFY(!IsLayable(Zal + R9));
-        SetTable({}, {Cer + R10, Cer + R9, Cer + Spodek, Cer + Filek, Cer + Kral, Kul + R10});
-        QVERIFY(IsLayable(Cer + R8));
-        QVERIFY(!IsLayable(Cer + R7));
-        QVERIFY(IsLayable(Cer + Eso));
-        QVERIFY(IsLayable(Kul + Spodek));
-        QVERIFY(!IsLayable(Kul + Eso));
+        // Cards laid out, then cards that may and may not follow.
+        const QList<int> cases[][3] = {
+            {{Cer + R10}, {Cer + R9, Cer + Spodek}, {Cer + R8, Cer + Filek, Zal + R9}},
+            {{Cer + R10, Cer + R9, Cer + Spodek, Cer + Filek, Cer + Kral, Kul + R10}, {Cer + R8, Cer + Eso, Kul + Spodek}, {Cer + R7, Kul + Eso}},
+        };
+        for (const auto &c : cases) {
+            SetTable({}, c[0]);
+            for (int card : c[1]) QVERIFY2(IsLayable(TCard(card)), qPrintable(QString::number(card)));
+            for (int card : c[2]) QVERIFY2(!IsLayable(TCard(card)), qPrintable(QString::number(card)));
+        }
 
         THrac p(true, 1, false);
         SetHand(p, {Zal + R9, Cer + Spodek, NoCard, Kul + R7});
@@ -540,36 +538,28 @@ private slots:
         QCOMPARE(seen[0] + seen[21], 0);
         for (int v = 1; v <= 20; ++v) QVERIFY(seen[v] > 300);
 
-        QCOMPARE(DistanceWeight(0), 1);
-        QCOMPARE(DistanceWeight(1), 2);
-        QCOMPARE(DistanceWeight(2), 4);
-        QCOMPARE(DistanceWeight(3), 8);
+        for (int n : {0, 1, 2, 3}) QCOMPARE(DistanceWeight(n), 1 << n);
         for (int n : {4, 5, 7, -1, -4, 100}) QCOMPARE(DistanceWeight(n), 0);
     }
 
     void keepsTurn()
     {
+        // Cards laid out, the hand, and whether it goes on: each laid card may open the next
+        // (the 10, spodek and filek), a card waiting on somebody else's card ends the turn.
+        struct Case { QList<int> laid, hand; bool keeps; };
+        const QList<int> ten = {Cer + R10}, spodek = {Cer + R10, Cer + Spodek};
+        const Case cases[] = {
+            {ten, {Cer + Spodek, NoCard, Cer + Filek}, true}, {spodek, {NoCard, NoCard, Cer + Filek}, true}, {spodek, {}, true},
+            {spodek, {Cer + Filek, Zal + R9}, false}, {spodek, {Cer + Filek, Zal + R9, Zal + R10}, true}, {spodek, {Cer + R8}, false},
+            {spodek, {Cer + R8, Cer + R9, Kul + R10, Kul + Eso, Kul + Kral, Kul + Filek, Kul + Spodek}, true},
+            {spodek, {Cer + R8, Cer + R9, Kul + R10, Kul + Eso, Kul + Kral, Kul + Filek}, false},  // the kule chain breaks at the spodek
+        };
         THrac p(true, 3, false);
-        // The 10, spodek and filek: each laid card opens the next.
-        SetTable({}, {Cer + R10});
-        SetHand(p, {Cer + Spodek, NoCard, Cer + Filek});
-        QVERIFY(KeepsTurn(p));
-        PlayedCards[Cer + Spodek] = true;
-        SetHand(p, {NoCard, NoCard, Cer + Filek});
-        QVERIFY(KeepsTurn(p));
-        SetHand(p, {});
-        QVERIFY(KeepsTurn(p));
-        // A card waiting on somebody else's card ends the turn.
-        SetHand(p, {Cer + Filek, Zal + R9});
-        QVERIFY(!KeepsTurn(p));
-        SetHand(p, {Cer + Filek, Zal + R9, Zal + R10});
-        QVERIFY(KeepsTurn(p));
-        SetHand(p, {Cer + R8});
-        QVERIFY(!KeepsTurn(p));
-        SetHand(p, {Cer + R8, Cer + R9, Kul + R10, Kul + Eso, Kul + Kral, Kul + Filek, Kul + Spodek});
-        QVERIFY(KeepsTurn(p));
-        p.Hand[6] = NoCard;  // the kule chain breaks at the spodek
-        QVERIFY(!KeepsTurn(p));
+        for (const Case &c : cases) {
+            SetTable({}, c.laid);
+            SetHand(p, c.hand);
+            QCOMPARE(KeepsTurn(p), c.keeps);
+        }
         SetTable({});
     }
 };
