@@ -42,10 +42,15 @@ QString PictureDescription(const QString &resourceName)
         return QStringLiteral("prázdné");
     if (resourceName == QLatin1String("RUB"))
         return QStringLiteral("rub");
-    for (int c = 0; c < NoCard; ++c)
-        if (CardResourceName(TCard(c)) == resourceName)
-            return QString::fromUtf8(SuitWords[Suit(TCard(c))]) + QLatin1Char(' ') +
-                   QString::fromUtf8(RankWords[Rank(TCard(c))]);
+    for (int s = 0; s < 4; ++s) {
+        const QLatin1String suit(SuitPictureNames[s]);
+        if (!resourceName.startsWith(suit))
+            continue;
+        const QStringView rank = QStringView(resourceName).mid(suit.size());
+        for (int r = 0; r < 8; ++r)
+            if (rank == QLatin1String(RankPictureNames[r]))
+                return QString::fromUtf8(SuitWords[s]) + QLatin1Char(' ') + QString::fromUtf8(RankWords[r]);
+    }
     return QString();
 }
 
