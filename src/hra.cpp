@@ -58,6 +58,14 @@ bool ContractOver(int contract, const bool played[32])
     }
 }
 
+static void ClearTable()
+{
+    for (int k = 0; k < 4; ++k) {
+        TrickCards[k] = NoCard;
+        TrickImages[k]->LoadPicture(CardResourceName(NoCard));
+    }
+}
+
 static void EndContract()
 {
     for (THrac *p : Players) p->OnMove = p->StartsRound;
@@ -82,10 +90,7 @@ void PlayTrickContract(int c)
         Players[winner]->OnMove = true;
         Players[winner]->Score += TrickPoints(c, TrickCards, k);
         WaitForTimer();
-        for (int i = 0; i < 4; ++i) {
-            TrickCards[i] = NoCard;
-            TrickImages[i]->LoadPicture(CardResourceName(NoCard));
-        }
+        ClearTable();
         if (ContractOver(c, PlayedCards))
             break;
     }
@@ -158,14 +163,6 @@ bool FindContinuation(TCard prev, int &seat, int &slot)
             }
         }
     return false;
-}
-
-static void ClearTable()
-{
-    for (int k = 0; k < 4; ++k) {
-        TrickCards[k] = NoCard;
-        TrickImages[k]->LoadPicture(CardResourceName(NoCard));
-    }
 }
 
 static bool AnyHandEmpty()
