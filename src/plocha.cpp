@@ -520,6 +520,18 @@ void TForm1::Desitky1Click()
     RunCommand([this] { StartContract(Desitky); PlayDesitky(); ShowStandings(Desitky); });
 }
 
+// ---------------------------------------------------------------- waiting
+
+// Sleeps on the event queue until an event handler sets the flag (or the program ends).
+static void WaitUntil(const bool &flag)
+{
+    while (!flag) {
+        CheckQuit();
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    CheckQuit();
+}
+
 // ---------------------------------------------------------------- human moves
 
 void AwaitHumanMove(THrac &p)
@@ -527,11 +539,7 @@ void AwaitHumanMove(THrac &p)
     for (int i = 0; i < 8; ++i)
         HandImages[i]->setEnabled(p.Weights[i] > 0);
     HumanMoved = false;
-    while (!HumanMoved) {
-        CheckQuit();
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    CheckQuit();
+    WaitUntil(HumanMoved);
 }
 
 static int HumanSeat()
@@ -638,11 +646,7 @@ void WaitForTimer()
     const int ms = PauseOverrideMs >= 0 ? PauseOverrideMs : nastaveni_form->TrackBar1->value() * 500;
     Form1->Timer1->setInterval(ms);
     Form1->Timer1->start();
-    while (!TimerElapsed) {
-        CheckQuit();
-        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    CheckQuit();
+    WaitUntil(TimerElapsed);
 }
 
 void PlayTrainingContract(int contract)
