@@ -1,0 +1,229 @@
+#include "ovladace.h"
+
+#include "karty.h"
+
+#include <QButtonGroup>
+#include <QGroupBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPixmapCache>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+// ---------------------------------------------------------------- fonts
+
+namespace {
+QFont MakeFont(const QStringList &families, int pixelSize, bool bold)
+{
+    QFont f;
+    f.setFamilies(families);
+    f.setPixelSize(pixelSize);
+    f.setBold(bold);
+    return f;
+}
+}  // namespace
+
+QFont SansFont(int pixelSize, bool bold)
+{
+    return MakeFont({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, pixelSize, bold);
+}
+
+// The heaviest face of these families stands in for Arial Black.
+QFont HeavyFont(int pixelSize)
+{
+    return MakeFont({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, pixelSize, true);
+}
+
+QFont SerifFont(int pixelSize, bool bold)
+{
+    return MakeFont({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")}, pixelSize, bold);
+}
+
+// ---------------------------------------------------------------- TImage
+
+namespace {
+QString PicturePath(const QString &name, int scale)
+{
+    if (scale == 1)
+        return name == QLatin1String("RUB") ? QStringLiteral(":/RUB.bmp")
+                                             : QStringLiteral(":/cards/%1.bmp").arg(name);
+    return QStringLiteral(":/cards%1x/%2.png").arg(scale).arg(name);
+}
+
+// Decoded pictures are kept in Qt's own bounded pixmap cache.
+QPixmap DecodedPicture(const QString &path)
+{
+    QPixmap pix;
+    if (!QPixmapCache::find(path, &pix) && pix.load(path))
+        QPixmapCache::insert(path, pix);
+    return pix;
+}
+}  // namespace
+
+TImage::TImage(QWidget *parent) : QWidget(parent) {}
+
+void TImage::LoadPicture(const QString &resourceName)
+{
+    if (name_ == resourceName)
+        return;
+    name_ = resourceName;
+    setAccessibleName(PictureDescription(resourceName));
+    update();
+}
+
+void TImage::paintEvent(QPaintEvent *)
+{
+    // The sharpest picture the stretch calls for; the 90 x 150 one suits small sizes.
+    const qreal need = qMax(width() / 90.0, height() / 150.0) * devicePixelRatioF();
+    QPixmap pix;
+    for (int scale : {3, 2}) {
+        if (need > scale - 0.75) {
+            pix = DecodedPicture(PicturePath(name_, scale));
+            if (!pix.isNull()) break;
+        }
+    }
+    if (pix.isNull())
+        pix = DecodedPicture(PicturePath(name_, 1));
+
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    if (pix.isNull()) {
+        painter.fillRect(rect(), QColor(0xA0, 0xA0, 0xA4));
+        return;
+    }
+    painter.drawPixmap(rect(), pix);
+    if (name_ == QLatin1String("PRAZDNE"))
+        return;
+    // Cards have rounded corners: outside the card's outline the board's own colour is
+    // painted over the picture, so the corners look the same at every scale.
+    const qreal sx = width() / 90.0, sy = height() / 150.0;
+    QPainterPath corners;
+    corners.addRect(rect());
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(0.5 * sx, 0.5 * sy, width() - sx, height() - sy), 5.5 * sx, 5.5 * sy);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.fillPath(corners.subtracted(outline), parentWidget()->palette().color(parentWidget()->backgroundRole()));
+}
+
+void TImage::mousePressEvent(QMouseEvent *e)
+{
+    if (e->button() == Qt::LeftButton)
+        pressed_ = true;
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton || !pressed_)
+        return;
+    pressed_ = false;
+    if (rect().contains(e->position().toPoint()))
+        emit Click(this);
+}
+
+void TImage::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (e->button() != Qt::LeftButton)
+        return;
+    pressed_ = false;  // the release that ends a double click is not another click
+    emit DblClick(this);
+}
+
+// ---------------------------------------------------------------- TStatusBar
+
+TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent)
+{
+    setAutoFillBackground(true);
+    for (int i = 0; i < 2; ++i) {
+        Panel[i] = new QLabel(this);
+        Panel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        Panel[i]->setIndent(2);
+    }
+    Panel[0]->setText(QStringLiteral("Připraven"));
+    Panel[1]->setText(QStringLiteral("Nehraje se"));
+}
+
+void TStatusBar::SetText(int panel, const QString &text) { Panel[panel]->setText(text); }
+QString TStatusBar::Text(int panel) const { return Panel[panel]->text(); }
+
+void TStatusBar::resizeEvent(QResizeEvent *)
+{
+    // Panel 0 is 160 pixels wide, the last panel reaches to the right edge.
+    Panel[0]->setGeometry(0, 2, 160, height() - 2);
+    Panel[1]->setGeometry(162, 2, qMax(0, width() - 162), height() - 2);
+}
+
+// ---------------------------------------------------------------- TRadioGroup
+
+TRadioGroup::TRadioGroup(QWidget *parent, const QString &caption) : QWidget(parent)
+{
+    box_ = new QGroupBox(caption, this);
+    auto *outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(box_);
+    layout_ = new QVBoxLayout(box_);
+    layout_->setContentsMargins(8, 4, 8, 4);
+    layout_->setSpacing(0);
+    group_ = new QButtonGroup(this);
+    group_->setExclusive(true);
+    connect(group_, &QButtonGroup::idClicked, this, [this](int id) { index_ = id; });
+}
+
+void TRadioGroup::SetItems(const QStringList &items)
+{
+    items_ = items;
+    Rebuild();
+}
+
+void TRadioGroup::DeleteItem(int index)
+{
+    items_.removeAt(index);
+    Rebuild();
+}
+
+void TRadioGroup::InsertItem(int index, const QString &item)
+{
+    items_.insert(index, item);
+    Rebuild();
+}
+
+int TRadioGroup::ItemIndex() const { return index_; }
+
+void TRadioGroup::SetItemIndex(int index)
+{
+    index_ = index;
+    if (auto *b = group_->button(index))
+        b->setChecked(true);
+}
+
+QList<QRadioButton *> TRadioGroup::Buttons() const
+{
+    QList<QRadioButton *> list;
+    for (auto *b : group_->buttons())
+        list << static_cast<QRadioButton *>(b);
+    std::sort(list.begin(), list.end(),
+              [this](QRadioButton *a, QRadioButton *b) { return group_->id(a) < group_->id(b); });
+    return list;
+}
+
+void TRadioGroup::Rebuild()
+{
+    for (auto *b : group_->buttons()) {
+        group_->removeButton(b);
+        delete b;
+    }
+    for (int i = 0; i < items_.size(); ++i) {
+        auto *b = new QRadioButton(items_[i], box_);
+        group_->addButton(b, i);
+        layout_->addWidget(b);
+    }
+    // A shorter list keeps the old position where it can, else selects its last item.
+    if (index_ >= items_.size())
+        index_ = items_.size() - 1;
+    if (auto *b = group_->button(index_))
+        b->setChecked(true);
+}
+
+// ---------------------------------------------------------------- TKlient
+
+void TKlient::resizeEvent(QResizeEvent *) { emit Resized(); }

@@ -1,0 +1,94 @@
+#pragma once
+// The small layer that stands in for the window system the game was designed on: the image
+// control, the two-panel status bar, the radio group, the board's client area and the fonts.
+#include <QFont>
+#include <QLabel>
+#include <QWidget>
+
+class QButtonGroup;
+class QGroupBox;
+class QRadioButton;
+class QVBoxLayout;
+
+// An image control: shows a named card picture stretched to its size, looks the same
+// enabled or disabled, and reports clicks and double clicks with itself as sender.
+class TImage : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TImage(QWidget *parent);
+    void LoadPicture(const QString &resourceName);
+    void CopyPicture(const TImage *other) { LoadPicture(other->PictureName()); }
+    QString PictureName() const { return name_; }
+
+signals:
+    void Click(TImage *sender);
+    void DblClick(TImage *sender);
+
+protected:
+    void paintEvent(QPaintEvent *) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseReleaseEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+
+private:
+    QString name_;
+    bool pressed_ = false;
+};
+
+// The board's two-panel status bar: panel 0 prompts the human, panel 1 names the contract.
+class TStatusBar : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TStatusBar(QWidget *parent);
+    void SetText(int panel, const QString &text);
+    QString Text(int panel) const;
+    QLabel *Panel[2];
+
+protected:
+    void resizeEvent(QResizeEvent *) override;
+};
+
+// A radio group: a frame of radio buttons built from an item list, one selected by index.
+class TRadioGroup : public QWidget
+{
+    Q_OBJECT
+public:
+    explicit TRadioGroup(QWidget *parent, const QString &caption = QString());
+    void SetItems(const QStringList &items);
+    QStringList Items() const { return items_; }
+    void DeleteItem(int index);
+    void InsertItem(int index, const QString &item);
+    int Count() const { return items_.size(); }
+    int ItemIndex() const;
+    void SetItemIndex(int index);
+    QList<class QRadioButton *> Buttons() const;
+
+private:
+    void Rebuild();
+    QStringList items_;
+    int index_ = -1;
+    QGroupBox *box_;
+    QVBoxLayout *layout_;
+    QButtonGroup *group_;
+};
+
+// The board's client area: everything under the menu bar, the status bar included.
+class TKlient : public QWidget
+{
+    Q_OBJECT
+public:
+    using QWidget::QWidget;
+
+signals:
+    void Resized();
+
+protected:
+    void resizeEvent(QResizeEvent *) override;
+};
+
+// The fonts that stand in for the Windows fonts the program names.
+QFont SansFont(int pixelSize, bool bold = false);
+QFont HeavyFont(int pixelSize);
+QFont SerifFont(int pixelSize, bool bold = false);
