@@ -12,7 +12,7 @@ TMaturita_form::TMaturita_form()
     setWindowTitle(QStringLiteral("Maturita"));
     setFont(SansFont(11));
     move(192, 114);
-    resize(164 - 8, 354 - 27);  // outer 164 x 354 with a standard frame
+    SetOuterSize(this, 164, 354);
 
     Label1 = new QLabel(QStringLiteral("Co se bude hrát:"), this);
     Label1->setFont(SansFont(19, true));

@@ -14,7 +14,7 @@ Tnapoveda_form::Tnapoveda_form()
     setWindowFlags(Qt::Window);
     setFont(SansFont(11));
     move(551, 170);
-    resize(458 - 8, 384 - 27);  // outer 458 x 384 with a standard frame
+    SetOuterSize(this, 458, 384);
 
     auto label = [this](const QString &text, QRect geometry, const QFont &font) {
         auto *l = new QLabel(text, this);

@@ -27,7 +27,7 @@ Tnastaveni_form::Tnastaveni_form()
     setWindowTitle(QStringLiteral("Nastavení"));
     setFont(SansFont(11));
     move(644, 155);
-    resize(501 - 8, 370 - 27);  // outer 501 x 370 with a standard frame
+    SetOuterSize(this, 501, 370);
 
     Label1 = Heading(this, QStringLiteral("Rychlost štychů :"), 16, 24, 16);
     TrackBar1 = new QSlider(Qt::Horizontal, this);

@@ -12,7 +12,7 @@ TO_programu_form::TO_programu_form()
     setWindowFlags(Qt::Window);
     setFont(SansFont(11));
     move(593, 318);
-    resize(554 - 8, 347 - 27);  // outer 554 x 347 with a standard frame
+    SetOuterSize(this, 554, 347);
 
     Label1 = new QLabel(QStringLiteral("Program Tamsa"), this);
     Label1->setFont(SerifFont(32, true));

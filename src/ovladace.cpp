@@ -10,6 +10,7 @@
 #include <QPixmapCache>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QWindow>
 
 // ---------------------------------------------------------------- fonts
 
@@ -227,3 +228,61 @@ void TRadioGroup::Rebuild()
 // ---------------------------------------------------------------- TKlient
 
 void TKlient::resizeEvent(QResizeEvent *) { emit Resized(); }
+
+// ---------------------------------------------------------------- outer sizes
+
+namespace {
+QMargins KnownFrame;
+
+class TOuterSize : public QObject
+{
+public:
+    TOuterSize(QWidget *window, QSize outer, bool minimum)
+        : QObject(window), window_(window), outer_(outer), minimum_(minimum)
+    {
+        window->installEventFilter(this);
+        Apply(KnownFrame);
+    }
+
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        switch (e->type()) {
+        case QEvent::Show:
+        case QEvent::Move:
+        case QEvent::WindowActivate: {
+            // A window manager frames a window only after it is mapped; until then the
+            // frame of the windows before it is the best guess.
+            const QWindow *handle = window_->windowHandle();
+            const QMargins frame = handle ? handle->frameMargins() : QMargins();
+            if (!frame.isNull()) KnownFrame = frame;
+            // Only a new frame resizes, so a size the user gave the window stays.
+            if (KnownFrame != applied_) Apply(KnownFrame);
+            break;
+        }
+        default:
+            break;
+        }
+        return false;
+    }
+
+private:
+    void Apply(const QMargins &frame)
+    {
+        applied_ = frame;
+        const QSize client = outer_.shrunkBy(frame);
+        if (minimum_) {
+            if (window_->minimumSize() != client) window_->setMinimumSize(client);
+        } else if (window_->size() != client) {
+            window_->resize(client);
+        }
+    }
+
+    QWidget *window_;
+    QMargins applied_;
+    QSize outer_;
+    bool minimum_;
+};
+}  // namespace
+
+void SetOuterSize(QWidget *window, int w, int h) { new TOuterSize(window, QSize(w, h), false); }
+void SetMinimumOuterSize(QWidget *window, int w, int h) { new TOuterSize(window, QSize(w, h), true); }

@@ -88,6 +88,12 @@ protected:
     void resizeEvent(QResizeEvent *) override;
 };
 
+// Outer sizes, frame included. The frame of the desktop's window decorations is read from
+// the window once it has one, else taken from the last framed window seen; without a frame
+// the client gets the whole size. Applied again whenever the window is shown.
+void SetOuterSize(QWidget *window, int w, int h);
+void SetMinimumOuterSize(QWidget *window, int w, int h);
+
 // The fonts that stand in for the Windows fonts the program names.
 QFont SansFont(int pixelSize, bool bold = false);
 QFont HeavyFont(int pixelSize);

@@ -14,9 +14,9 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
-#include <QTime>
 #include <QTimer>
 
+#include <chrono>
 #include <random>
 
 TForm1 *Form1 = nullptr;
@@ -50,8 +50,10 @@ int Random(int n)
 
 void Randomize()
 {
-    const QTime t = QTime::currentTime();
-    SeedRandom(unsigned(t.msecsSinceStartOfDay()) ^ unsigned(QDateTime::currentMSecsSinceEpoch()));
+    // Nanoseconds, so that programs started a moment apart deal different games.
+    const auto ns = std::chrono::system_clock::now().time_since_epoch() / std::chrono::nanoseconds(1);
+    std::seed_seq seq{unsigned(ns), unsigned(std::uint64_t(ns) >> 32)};
+    Generator().seed(seq);
 }
 
 void SeedRandom(unsigned seed) { Generator().seed(seed); }
@@ -95,6 +97,9 @@ TForm1::TForm1()
         l->setGeometry(labelDesign[i][0], labelDesign[i][1], 24, 44);
         l->setAlignment(Qt::AlignCenter);
         l->setFont(HeavyFont(28));
+        // On the board's button-face background a label would paint in the button-text
+        // colour; the turn marker is set as the window-text colour, so paint with that.
+        l->setForegroundRole(QPalette::WindowText);
     }
     Next_but = new QPushButton(QStringLiteral("Další hráč"), Klient);
     Next_but->setObjectName(QStringLiteral("Next_but"));
@@ -140,8 +145,7 @@ TForm1::TForm1()
     FormCreate();
     FormActivate();
     created_ = true;
-    // Outer size 496 x 500 less a standard frame and caption.
-    setMinimumSize(488, 473);
+    SetMinimumOuterSize(this, 496, 500);
     move(241, 324);
     SetClientSize(725, 585);
     FormResize();
@@ -465,7 +469,7 @@ void ShowStandings(int contract)
     QDialog window(Form1);
     window.setWindowTitle(QStringLiteral("Stav po hře ") + ContractName(contract));
     window.setFont(SansFont(11));
-    window.resize(300 - 8, 100 - 27);  // outer 300 x 100 with a standard frame
+    SetOuterSize(&window, 300, 100);
     window.move(300, 300);
     for (int i = 0; i < 4; ++i) {
         auto *name = new QLabel(Players[i]->Name, &window);

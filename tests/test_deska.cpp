@@ -1,5 +1,7 @@
 // The board window, the players, the deal and the settings, through the real widgets.
 #include "harness.h"
+#include "napoveda_f.h"
+#include "o_programu_f.h"
 
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -293,6 +295,43 @@ private slots:
         top.SetLevel(1);
         QCOMPARE(top.GetLevel(), 1);
         DealCards();
+    }
+
+    void outerSizes()
+    {
+        // Outer sizes include whatever frame the platform gives a window.
+        const QList<QPair<QWidget *, QSize>> windows = {{nastaveni_form, {501, 370}}, {Maturita_form, {164, 354}},
+                                                        {napoveda_form, {458, 384}}, {O_programu_form, {554, 347}}};
+        for (const auto &[w, outer] : windows) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QCOMPARE(w->frameGeometry().size(), outer);
+            w->hide();
+        }
+        QSize standings;
+        QTimer::singleShot(0, [&] {
+            QWidget *w = QApplication::activeModalWidget();
+            standings = w->frameGeometry().size();
+            w->close();
+        });
+        ShowStandings(ZadnaHra);
+        QCOMPARE(standings, QSize(300, 100));
+        Form1->resize(1, 1);
+        QTest::qWait(1);
+        QCOMPARE(Form1->frameGeometry().size(), QSize(496, 500));
+        SetClient(725, 585);
+    }
+
+    void seedsMomentsApart()
+    {
+        // Programs started a few milliseconds apart deal different games.
+        QSet<int> first;
+        for (int i = 0; i < 5; ++i) {
+            Randomize();
+            first << Random(1 << 30);
+            QTest::qSleep(3);
+        }
+        QCOMPARE(first.size(), 5);
     }
 
     void settingsDefaults()

@@ -20,6 +20,7 @@
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <limits>
 #include <cstdio>
 #include <cstdlib>
 #include <thread>
@@ -754,5 +755,14 @@ private slots:
     }
 };
 
-QTEST_MAIN(TestMonkey)
+int main(int argc, char **argv)
+{
+    // QtTest would stop a test function after five minutes; a long run goes on for as long as
+    // it was asked, and the monkey's own watchdog still catches a stall.
+    if (!qEnvironmentVariableIsSet("QTEST_FUNCTION_TIMEOUT"))
+        qputenv("QTEST_FUNCTION_TIMEOUT", QByteArray::number(std::numeric_limits<int>::max()));
+    QApplication app(argc, argv);
+    TestMonkey test;
+    return QTest::qExec(&test, argc, argv);
+}
 #include "test_monkey.moc"
