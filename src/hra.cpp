@@ -109,6 +109,9 @@ static void SetLabelColour(THrac &p, const QColor &colour)
     QPalette pal = p.CountLabel->palette();
     pal.setColor(QPalette::WindowText, colour);
     p.CountLabel->setPalette(pal);
+    // A screen reader hears whose the count is and, where the colour says so, whose turn.
+    const QString who = colour == Blue ? p.Name + QStringLiteral(", na tahu") : p.Name;
+    if (p.CountLabel->accessibleDescription() != who) p.CountLabel->setAccessibleDescription(who);
 }
 
 // Blue for the computer on lead or on turn, black for the others; returns that seat.

@@ -4,6 +4,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QRadioButton>
 
 TMaturita_form *Maturita_form = nullptr;
 
@@ -34,3 +35,11 @@ TMaturita_form::TMaturita_form()
 }
 
 void TMaturita_form::VolbaClick() { accept(); }
+
+void TMaturita_form::showEvent(QShowEvent *e)
+{
+    // The keyboard starts on the selected contract, where the arrows move the selection.
+    if (QRadioButton *b = Vyber_hru->Buttons().value(Vyber_hru->ItemIndex()))
+        b->setFocus(Qt::OtherFocusReason);
+    QDialog::showEvent(e);
+}

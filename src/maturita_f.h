@@ -17,6 +17,9 @@ public:
 
 public slots:
     void VolbaClick();
+
+protected:
+    void showEvent(QShowEvent *e) override;
 };
 
 extern TMaturita_form *Maturita_form;

@@ -2,6 +2,7 @@
 
 #include "plocha.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -55,3 +56,11 @@ void Tnapoveda_form::showEvent(QShowEvent *e)
 }
 
 void Tnapoveda_form::Button1Click() { close(); }
+
+void Tnapoveda_form::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(e);
+}

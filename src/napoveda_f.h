@@ -19,6 +19,7 @@ public slots:
 
 protected:
     void showEvent(QShowEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     bool fitted_ = false;

@@ -2,6 +2,7 @@
 
 #include "plocha.h"
 
+#include <QKeyEvent>
 #include <QLabel>
 
 TO_programu_form *O_programu_form = nullptr;
@@ -22,4 +23,12 @@ TO_programu_form::TO_programu_form()
     Label2->move(184, 120);
     Label3 = new QLabel(QStringLiteral("Verze: beta 1"), this);
     Label3->move(216, 176);
+}
+
+void TO_programu_form::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape)
+        close();
+    else
+        QWidget::keyPressEvent(e);
 }

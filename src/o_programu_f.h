@@ -10,6 +10,9 @@ class TO_programu_form : public QWidget
 public:
     TO_programu_form();
     QLabel *Label1, *Label2, *Label3;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
 };
 
 extern TO_programu_form *O_programu_form;

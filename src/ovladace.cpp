@@ -4,6 +4,7 @@
 
 #include <QButtonGroup>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
@@ -62,6 +63,9 @@ QPixmap DecodedPicture(const QString &path)
 }
 }  // namespace
 
+// Whether the player has used the keyboard on the cards since the last mouse press.
+static bool KeyboardUsed = false;
+
 TImage::TImage(QWidget *parent) : QWidget(parent) {}
 
 void TImage::LoadPicture(const QString &resourceName)
@@ -104,11 +108,71 @@ void TImage::paintEvent(QPaintEvent *)
     QPainterPath outline;
     outline.addRoundedRect(QRectF(0.5 * sx, 0.5 * sy, width() - sx, height() - sy), 5.5 * sx, 5.5 * sy);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.fillPath(corners.subtracted(outline), parentWidget()->palette().color(parentWidget()->backgroundRole()));
+    QColor board = parentWidget()->palette().color(parentWidget()->backgroundRole());
+    painter.fillPath(corners.subtracted(outline), board);
+    if (dimmed_) {
+        board.setAlpha(170);
+        painter.fillRect(rect(), board);
+    }
+    if (hasFocus() && KeyboardUsed) {
+        const qreal pen = qMax(2.0, 3 * sx);
+        painter.setPen(QPen(palette().color(QPalette::Highlight), pen));
+        painter.setBrush(Qt::NoBrush);
+        painter.drawRoundedRect(QRectF(rect()).adjusted(pen, pen, -pen, -pen), 4 * sx, 4 * sy);
+    }
 }
+
+bool TImage::event(QEvent *e)
+{
+    // Tab is taken here, before the widget would move the focus along its own chain.
+    if (e->type() == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(e);
+        if (!(k->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier))) {
+            switch (k->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Space:
+                KeyboardUsed = true;
+                emit DblClick(this);
+                return true;
+            case Qt::Key_Left:
+            case Qt::Key_Right:
+            case Qt::Key_Home:
+            case Qt::Key_End:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                KeyboardUsed = true;
+                update();
+                emit Key(this, k->key());
+                return true;
+            default:
+                break;
+            }
+        }
+    }
+    return QWidget::event(e);
+}
+
+void TImage::SetDimmed(bool dimmed)
+{
+    if (dimmed_ == dimmed)
+        return;
+    dimmed_ = dimmed;
+    update();
+}
+
+void TImage::focusInEvent(QFocusEvent *e)
+{
+    if (e->reason() == Qt::TabFocusReason || e->reason() == Qt::BacktabFocusReason)
+        KeyboardUsed = true;
+    update();
+}
+
+void TImage::focusOutEvent(QFocusEvent *) { update(); }
 
 void TImage::mousePressEvent(QMouseEvent *e)
 {
+    KeyboardUsed = false;  // the focus mark is for keyboard players
     if (e->button() == Qt::LeftButton)
         pressed_ = true;
 }

@@ -11,7 +11,10 @@ class QRadioButton;
 class QVBoxLayout;
 
 // An image control: shows a named card picture stretched to its size, looks the same
-// enabled or disabled, and reports clicks and double clicks with itself as sender.
+// enabled or disabled unless dimmed, and reports clicks and double clicks with itself as
+// sender. From the keyboard, Return, Enter and Space act as a double click; the arrows,
+// Home, End and Tab are handed on as Key. Once a key has been used, the focused image
+// carries a focus mark.
 class TImage : public QWidget
 {
     Q_OBJECT
@@ -20,20 +23,28 @@ public:
     void LoadPicture(const QString &resourceName);
     void CopyPicture(const TImage *other) { LoadPicture(other->PictureName()); }
     QString PictureName() const { return name_; }
+    // A dimmed picture lies under a translucent veil of the board's colour.
+    void SetDimmed(bool dimmed);
+    bool Dimmed() const { return dimmed_; }
 
 signals:
     void Click(TImage *sender);
     void DblClick(TImage *sender);
+    void Key(TImage *sender, int key);
 
 protected:
+    bool event(QEvent *e) override;
     void paintEvent(QPaintEvent *) override;
     void mousePressEvent(QMouseEvent *e) override;
     void mouseReleaseEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
 
 private:
     QString name_;
     bool pressed_ = false;
+    bool dimmed_ = false;
 };
 
 // The board's two-panel status bar: panel 0 prompts the human, panel 1 names the contract.

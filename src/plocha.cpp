@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QSlider>
@@ -78,8 +79,11 @@ TForm1::TForm1()
         k->setGeometry(45 + 90 * i, 454, 80, 130);
         k->LoadPicture(QStringLiteral("RUB"));
         k->setEnabled(false);
+        // The game moves the focus into the hand itself; Tab does not walk through it.
+        k->setFocusPolicy(Qt::ClickFocus);
         connect(k, &TImage::Click, this, &TForm1::KartaClick);
         connect(k, &TImage::DblClick, this, &TForm1::KartaDblClick);
+        connect(k, &TImage::Key, this, &TForm1::KartaKey);
     }
     TImage **table[4] = {&Image1, &Image2, &Image3, &Image4};
     const int tableDesign[4][2] = {{360, 216}, {270, 152}, {360, 85}, {450, 160}};
@@ -106,6 +110,7 @@ TForm1::TForm1()
     Next_but->setGeometry(16, 309, 65, 27);
     Next_but->hide();
     connect(Next_but, &QPushButton::clicked, this, &TForm1::Next_butClick);
+    Next_but->installEventFilter(this);
 
     StatusBar1 = new TStatusBar(Klient);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
@@ -310,10 +315,33 @@ static void WaitUntil(const bool &flag)
 
 // ---------------------------------------------------------------- human moves
 
+// The card the keyboard starts from: the raised one if it may be laid, else the first that may.
+static TImage *HandFocusTarget()
+{
+    if (SelectedImage && SelectedImage->isEnabled())
+        return SelectedImage;
+    for (TImage *im : HandImages)
+        if (im->isEnabled()) return im;
+    return nullptr;
+}
+
 void AwaitHumanMove(THrac &p)
 {
     for (int i = 0; i < 8; ++i)
         HandImages[i]->setEnabled(p.Weights[i] > 0);
+    // While the human is asked, the cards that may not be laid are dimmed.
+    struct Veil {
+        Veil(const THrac &p)
+        {
+            for (int i = 0; i < 8; ++i) HandImages[i]->SetDimmed(p.Weights[i] <= 0 && p.Hand[i] != NoCard);
+        }
+        ~Veil()
+        {
+            for (TImage *im : HandImages) im->SetDimmed(false);
+        }
+    } veil(p);
+    if (TImage *target = HandFocusTarget())
+        target->setFocus(Qt::OtherFocusReason);
     HumanMoved = false;
     WaitUntil(HumanMoved);
 }
@@ -363,6 +391,45 @@ void TForm1::KartaDblClick(TImage *sender)
     FormResize();
     sender->LoadPicture(CardResourceName(NoCard));
     HumanMoved = true;
+}
+
+void TForm1::KartaKey(TImage *sender, int key)
+{
+    if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+        if (Next_but->isVisible() && Next_but->isEnabled())
+            Next_but->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return;
+    }
+    QList<TImage *> allowed;
+    for (TImage *im : HandImages)
+        if (im->isEnabled()) allowed << im;
+    const int n = int(allowed.size()), at = int(allowed.indexOf(sender));
+    if (n == 0 || at < 0)
+        return;
+    TImage *to = key == Qt::Key_Home  ? allowed.first()
+                 : key == Qt::Key_End ? allowed.last()
+                 : key == Qt::Key_Left ? allowed[(at + n - 1) % n]
+                                       : allowed[(at + 1) % n];
+    to->setFocus(Qt::OtherFocusReason);
+    KartaClick(to);
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *e)
+{
+    // "Další hráč": Tab goes back to the hand, Return presses it as Space does.
+    if (watched == Next_but && e->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent *>(e)->key();
+        if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+            if (TImage *target = HandFocusTarget())
+                target->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+            return true;
+        }
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Next_but->isEnabled()) {
+            Next_but->click();
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, e);
 }
 
 void TForm1::Next_butClick()
@@ -471,16 +538,19 @@ void ShowStandings(int contract)
     window.setFont(SansFont(11));
     SetOuterSize(&window, 300, 100);
     window.move(300, 300);
+    QStringList pairs;  // what a screen reader reads of the window: each name with its total
     for (int i = 0; i < 4; ++i) {
         auto *name = new QLabel(Players[i]->Name, &window);
         name->move(30 + 50 * i, 10);
         name->adjustSize();
+        pairs << Players[i]->Name + QLatin1Char(' ') + QString::number(Players[i]->Score);
     }
     for (int i = 0; i < 4; ++i) {
         auto *score = new QLabel(QString::number(Players[i]->Score), &window);
         score->move(30 + 50 * i, 30);
         score->adjustSize();
     }
+    window.setAccessibleDescription(pairs.join(QStringLiteral(", ")));
     ExecModal(&window);
 }
 

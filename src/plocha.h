@@ -46,6 +46,7 @@ public:
 public slots:
     void KartaClick(TImage *sender);
     void KartaDblClick(TImage *sender);
+    void KartaKey(TImage *sender, int key);
     void Next_butClick();
     void Timer1Timer();
     void Konec1Click();
@@ -66,6 +67,7 @@ public slots:
 
 protected:
     bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
     void closeEvent(QCloseEvent *e) override;
 
 private:

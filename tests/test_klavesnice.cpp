@@ -1,0 +1,188 @@
+// Playing with the keyboard alone: the focus on the allowed cards, the cards that may not be
+// laid dimmed while the human is asked, and what a screen reader is told.
+#include "harness.h"
+#include "napoveda_f.h"
+#include "o_programu_f.h"
+
+#include <QAccessible>
+#include <QMenuBar>
+
+namespace {
+// What a screen reader reads of a widget: its name and, if asked, that it has the focus.
+bool Reads(QWidget *w, const QString &name, bool focused = false)
+{
+    QAccessibleInterface *iface = QAccessible::queryAccessibleInterface(w);
+    return iface && iface->text(QAccessible::Name) == name && (!focused || (iface->state().focused && iface->state().focusable));
+}
+
+// How far an image as painted lies from the same picture painted plainly, as the mean
+// difference of its colour channels.
+double DistanceFromPlain(TImage *im)
+{
+    TImage plain(im->parentWidget());
+    plain.resize(im->size());
+    plain.LoadPicture(im->PictureName());
+    const QImage a = im->grab().toImage(), b = plain.grab().toImage();
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
+QWidget *FocusIn(QWidget *window)
+{
+    (void)QTest::qWaitForWindowActive(window);
+    return window->focusWidget() ? window->focusWidget() : window;
+}
+
+int Slot(QWidget *w) { return int(std::find(HandImages, HandImages + 8, w) - HandImages); }
+
+// The human who plays by keys only: it moves through the allowed cards with the arrows,
+// Home and End, lays the focused card with Return, Enter or Space, and in Desítky sometimes
+// goes to "Další hráč" with Tab.
+class KeyboardHuman : public ScriptedHuman
+{
+public:
+    explicit KeyboardHuman(unsigned seed) : ScriptedHuman(seed)
+    {
+        onTick = [this] { return Turn(); };
+        onPause = [this] {
+            // Outside the wait every card looks as it always does.
+            for (TImage *im : HandImages)
+                if (DistanceFromPlain(im) > 0.5) Fault(im->objectName() + QStringLiteral(" dimmed outside the wait"));
+            // A screen reader reads the prompt, the cards on the table and the counts.
+            if (!Reads(Form1->StatusBar1->Panel[0], PanelText(0))) Fault(QStringLiteral("status panel not read"));
+            for (int s = 0; s < 4; ++s)
+                if (TrickCards[s] < NoCard && !Reads(TrickImages[s], PictureDescription(CardResourceName(TrickCards[s]))))
+                    Fault(QStringLiteral("table slot %1 not read as its card").arg(s));
+            for (int s = 1; s < 4; ++s)
+                if (!Reads(Players[s]->CountLabel, QString::number(Players[s]->CardCount))) Fault(QStringLiteral("count %1 not read").arg(s));
+        };
+    }
+    int laid = 0, dimmedSeen = 0, keyMoves = 0;
+
+    bool Turn()
+    {
+        if (QApplication::activeModalWidget() || !ContractRunning() || !TimerElapsed || HumanMoved) return false;
+        CheckPrompt();
+        QList<TImage *> allowed;
+        for (TImage *im : HandImages)
+            if (im->isEnabled()) allowed << im;
+        for (int i = 0; i < 8; ++i)
+            if (!HandImages[i]->isEnabled() && Players[0]->Hand[i] < NoCard) {
+                if (DistanceFromPlain(HandImages[i]) < 10) Fault(QStringLiteral("a card that may not be laid is not dimmed"));
+                ++dimmedSeen;
+            }
+        auto *focus = qobject_cast<TImage *>(Form1->focusWidget());
+        const TImage *start = SelectedImage && SelectedImage->isEnabled() ? SelectedImage : allowed.value(0);
+        if (Form1->focusWidget() != Form1->Next_but && focus != start)
+            Fault(QStringLiteral("focus on %1, not %2").arg(focus ? focus->objectName() : "nothing", start ? start->objectName() : "nothing"));
+        if (!focus) focus = allowed.value(0);
+        if (!focus) return Fault(QStringLiteral("no card to focus")), timer.stop(), true;
+
+        QPushButton *next = Form1->Next_but;
+        if (next->isVisible() && next->isEnabled() && Roll(3) == 0) {
+            QTest::keyClick(focus, Qt::Key_Tab);
+            if (Form1->focusWidget() != next) Fault(QStringLiteral("Tab did not reach \"Další hráč\""));
+            QTest::keyClick(next, Roll(2) ? Qt::Key_Space : Qt::Key_Return);
+            if (!HumanMoved) Fault(QStringLiteral("\"Další hráč\" did not answer its key"));
+            ++nextPresses;
+            return true;
+        }
+        for (int k = Roll(5); k > 0; --k) {
+            const Qt::Key key = std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End}[Roll(4)];
+            const int n = int(allowed.size()), at = int(allowed.indexOf(focus));
+            TImage *want = key == Qt::Key_Home ? allowed.first() : key == Qt::Key_End ? allowed.last()
+                           : key == Qt::Key_Left ? allowed[(at + n - 1) % n] : allowed[(at + 1) % n];
+            QTest::keyClick(focus, key);
+            focus = qobject_cast<TImage *>(Form1->focusWidget());
+            if (focus != want || SelectedImage != want) Fault(QStringLiteral("key %1 went astray").arg(key));
+            else if (!Reads(want, PictureDescription(CardResourceName(Players[0]->Hand[Slot(want)])), true)) Fault(QStringLiteral("a screen reader does not find the focus on %1").arg(want->objectName()));
+            ++keyMoves;
+            if (!focus) return timer.stop(), true;
+            if (DistanceFromPlain(focus) < 0.5) Fault(QStringLiteral("no focus mark on the focused card"));
+        }
+        const int slot = Slot(focus);
+        const TCard card = Players[0]->Hand[slot];
+        QTest::keyClick(focus, std::array{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}[Roll(3)]);
+        if (!HumanMoved || Players[0]->Hand[slot] != NoCard || !PlayedCards[card]) Fault(QStringLiteral("the focused card was not laid"));
+        ++laid;
+        return true;
+    }
+};
+}  // namespace
+
+class TestKlavesnice : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase()
+    {
+        StartProgram();
+    }
+
+    void contractsByKeyboard()
+    {
+        for (QAction *command : {Form1->Cerveny1, Form1->Kvarty1, Form1->Desitky1}) {
+            for (unsigned seed = 1; seed <= 6; ++seed) {
+                // The offscreen platform leaves no window active once the standings close.
+                Form1->activateWindow();
+                QVERIFY(QTest::qWaitForWindowActive(Form1));
+                KeyboardHuman human(seed);
+                    QVERIFY(TriggerReturns(command));
+                QVERIFY2(human.faults.isEmpty(), qPrintable(command->objectName() + QStringLiteral(": ") + human.faults.join('\n')));
+                QVERIFY(human.laid > 0 && human.keyMoves > 0);
+                QVERIFY(human.dimmedSeen > 0 || command == Form1->Kvarty1);
+                if (command == Form1->Desitky1) QVERIFY(human.nextPresses > 0 || seed < 6);
+            }
+        }
+        QCOMPARE(Form1->StaticText1->accessibleDescription(), Players[1]->Name);
+    }
+
+    void windowsAnswerKeys()
+    {
+        // Escape closes the information windows; Return and Escape the settings.
+        for (QWidget *w : {static_cast<QWidget *>(napoveda_form), static_cast<QWidget *>(O_programu_form)}) {
+            w->show();
+            QVERIFY(QTest::qWaitForWindowExposed(w));
+            QTest::keyClick(w, Qt::Key_Escape);
+            QVERIFY(!w->isVisible());
+        }
+        for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {
+            QTimer::singleShot(0, [key] { QTest::keyClick(FocusIn(nastaveni_form), key); });
+            QTimer::singleShot(500, [] { nastaveni_form->close(); });  // a fault must not hang the suite
+            QElapsedTimer clock;
+            clock.start();
+            Form1->Nastaveni1->trigger();
+            QVERIFY(clock.elapsed() < 400);
+        }
+        // Standings: Escape closes, and the window tells the names with their totals.
+        QString told;
+        QTimer::singleShot(0, [&told] {
+            QWidget *w = QApplication::activeModalWidget();
+            told = w->accessibleDescription();
+            QTest::keyClick(w, Qt::Key_Escape);
+        });
+        QTimer::singleShot(500, [] { if (QWidget *w = QApplication::activeModalWidget()) w->close(); });
+        QElapsedTimer clock;
+        clock.start();
+        Form1->Stav1->trigger();
+        QVERIFY(clock.elapsed() < 400);
+        QCOMPARE(told, QStringLiteral("%1 %2, %3 %4, %5 %6, %7 %8").arg(Players[0]->Name).arg(Players[0]->Score)
+                           .arg(Players[1]->Name).arg(Players[1]->Score).arg(Players[2]->Name).arg(Players[2]->Score)
+                           .arg(Players[3]->Name).arg(Players[3]->Score));
+        // The chooser: the arrows move the selection, Return presses "OK".
+        QTimer::singleShot(0, [] {
+            for (Qt::Key key : {Qt::Key_Down, Qt::Key_Down, Qt::Key_Return}) QTest::keyClick(FocusIn(Maturita_form), key);
+        });
+        Maturita_form->Vyber_hru->SetItemIndex(0);
+        QCOMPARE(Maturita_form->exec(), int(QDialog::Accepted));
+        QCOMPARE(Maturita_form->Vyber_hru->ItemIndex(), 2);
+    }
+};
+
+QTEST_MAIN(TestKlavesnice)
+#include "test_klavesnice.moc"
