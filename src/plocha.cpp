@@ -111,6 +111,8 @@ TForm1::TForm1()
     Next_but->hide();
     connect(Next_but, &QPushButton::clicked, this, &TForm1::Next_butClick);
     Next_but->installEventFilter(this);
+    // Reached with Tab from the hand only: a laid card's focus must not fall to it by itself.
+    Next_but->setFocusPolicy(Qt::ClickFocus);
 
     StatusBar1 = new TStatusBar(Klient);
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
