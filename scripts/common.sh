@@ -7,7 +7,8 @@ ASAN_BUILD="${TAMSA_ASAN_BUILD_DIR:-$ROOT/build-asan}"
 
 # Debian 12 packages the build, the game and its checks need.
 PACKAGES=(cmake g++ make pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-          fonts-liberation fonts-dejavu-core xvfb xauth desktop-file-utils valgrind file)
+          fonts-liberation fonts-dejavu-core xvfb xauth desktop-file-utils valgrind file
+          dpkg-dev appstream)
 
 install_missing() {
   local missing=()
