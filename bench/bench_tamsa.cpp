@@ -10,6 +10,9 @@
 //   tamsa_bench wait-human     starts "Červené" and leaves the human's card to nobody
 //   tamsa_bench wait-pause MS  starts "Červené" played by four computers, each pause MS long
 //   tamsa_bench growth N       every window shown N times and N contracts; resident sizes
+//   tamsa_bench memory         ends after the board's first paint; prints the peak resident size
+//   tamsa_bench repaint W H N  the board with a dealt hand and a full trick at a client area of
+//                              W x H, repainted N times; prints the median and the middle half in ms
 #include "hra.h"
 #include "maturita_f.h"
 #include "napoveda_f.h"
@@ -31,7 +34,9 @@
 #include <functional>
 #include <cstdlib>
 #include <ctime>
+#include <algorithm>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -134,6 +139,29 @@ int Growth(int n)
     return flat ? 0 : 1;
 }
 
+// Full repaints of the board at a given client size, as a resize or an expose paints it.
+int Repaint(int w, int h, int n)
+{
+    Form1->SetClientSize(w, h);
+    Wait(50);
+    SeedRandom(5);
+    DealCards();
+    for (int s = 0; s < 4; ++s) TrickImages[s]->LoadPicture(CardResourceName(TCard(8 * s + 3)));
+    Form1->FormResize();
+    // Painted into a picture of the window's size, whatever the platform shows of it.
+    QImage target(Form1->size(), QImage::Format_ARGB32_Premultiplied);
+    Form1->render(&target);  // the pictures decoded once, as a running game has them
+    std::vector<double> ms;
+    for (int i = 0; i < n; ++i) {
+        const long long t0 = RealtimeNs();
+        Form1->render(&target);
+        ms.push_back((RealtimeNs() - t0) / 1e6);
+    }
+    std::sort(ms.begin(), ms.end());
+    std::printf("%.2f %.2f %.2f\n", ms[n / 2], ms[n / 4], ms[3 * n / 4]);
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char *argv[])
@@ -146,6 +174,15 @@ int main(int argc, char *argv[])
     CreateWindows();
     const long long tWindows = RealtimeNs();
 
+    if (mode == "memory") {
+        FirstPaint paint(Form1, [] {
+            std::printf("%ld\n", StatusKiB("VmHWM"));
+            std::fflush(stdout);
+            std::_Exit(0);
+        });
+        return app.exec();
+    }
+    if (mode == "repaint") return Repaint(arg.toInt(), argc > 3 ? atoi(argv[3]) : 2160, argc > 4 ? atoi(argv[4]) : 101);
     if (mode == "startup" || mode == "phases") {
         const long long t0 = arg.toLongLong();
         const bool phases = mode == "phases";

@@ -64,7 +64,10 @@ Tnastaveni_form::Tnastaveni_form()
     QLineEdit **edits[4] = {&Jmeno0, &Jmeno1, &Jmeno2, &Jmeno3};
     QComboBox **combos[4] = {&ComboBox0, &ComboBox1, &ComboBox2, &ComboBox3};
     for (int i = 0; i < 4; ++i) {
-        QLineEdit *e = *edits[i] = new QLineEdit(names[i], this);
+        // Given its text after construction, the field lays it out in the window's own font,
+        // already loaded, instead of loading the application's default font for it.
+        QLineEdit *e = *edits[i] = new QLineEdit(this);
+        e->setText(names[i]);
         e->setObjectName(QStringLiteral("Jmeno%1").arg(i));
         e->setGeometry(224, 160 + 32 * i, 73, 21);
         e->setAccessibleName(QStringLiteral("Jméno hráče %1").arg(i));

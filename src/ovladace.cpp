@@ -3,6 +3,7 @@
 #include "karty.h"
 
 #include <QButtonGroup>
+#include <QHash>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -12,6 +13,8 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <cmath>
 
 // ---------------------------------------------------------------- fonts
 
@@ -61,6 +64,48 @@ QPixmap DecodedPicture(const QString &path)
         QPixmapCache::insert(path, pix);
     return pix;
 }
+// What lies outside a card's rounded outline, in the board's colour: the corners and a thin
+// rim along the edges. Filling that outline is most of the cost of painting a card, so it is
+// drawn once for each size, as four bands along the edges (the inside of a card needs none).
+struct CardRim {
+    QPixmap band[4];
+    QPoint at[4];
+};
+
+const CardRim &RimFor(QSize size, qreal dpr, const QColor &board)
+{
+    static QHash<QString, CardRim> cache;
+    const QString key = QStringLiteral("%1x%2@%3:%4").arg(size.width()).arg(size.height()).arg(dpr).arg(board.rgba());
+    if (const auto it = cache.constFind(key); it != cache.constEnd())
+        return *it;
+    if (cache.size() >= 16)  // a few sizes are in use at a time; resizing makes new ones
+        cache.clear();
+    const int w = size.width(), h = size.height();
+    const qreal sx = w / 90.0, sy = h / 150.0;
+    QPainterPath corners;
+    corners.addRect(QRectF(0, 0, w, h));
+    QPainterPath outline;
+    outline.addRoundedRect(QRectF(0.5 * sx, 0.5 * sy, w - sx, h - sy), 5.5 * sx, 5.5 * sy);
+    corners = corners.subtracted(outline);
+    // The corner arcs reach 6 design units in from each edge.
+    const int tw = qMin(w / 2, int(std::ceil(6 * sx)) + 1), th = qMin(h / 2, int(std::ceil(6 * sy)) + 1);
+    const QRect bands[4] = {QRect(0, 0, w, th), QRect(0, h - th, w, th), QRect(0, th, tw, h - 2 * th),
+                            QRect(w - tw, th, tw, h - 2 * th)};
+    CardRim rim;
+    for (int i = 0; i < 4; ++i) {
+        QImage img(bands[i].size() * dpr, QImage::Format_ARGB32_Premultiplied);
+        img.setDevicePixelRatio(dpr);
+        img.fill(Qt::transparent);
+        QPainter p(&img);
+        p.setRenderHint(QPainter::Antialiasing);
+        p.translate(-bands[i].topLeft());
+        p.fillPath(corners, board);
+        p.end();
+        rim.band[i] = QPixmap::fromImage(img);
+        rim.at[i] = bands[i].topLeft();
+    }
+    return *cache.insert(key, rim);
+}
 }  // namespace
 
 // Whether the player has used the keyboard on the cards since the last mouse press.
@@ -77,39 +122,62 @@ void TImage::LoadPicture(const QString &resourceName)
     update();
 }
 
-void TImage::paintEvent(QPaintEvent *)
+// Paints the picture stretched to the given size.
+static void PaintPicture(QPainter &painter, const QString &name, QSize size, qreal dpr)
 {
     // The sharpest picture the stretch calls for; the 90 x 150 one suits small sizes.
-    const qreal need = qMax(width() / 90.0, height() / 150.0) * devicePixelRatioF();
+    const qreal need = qMax(size.width() / 90.0, size.height() / 150.0) * dpr;
     QPixmap pix;
     for (int scale : {3, 2}) {
         if (need > scale - 0.75) {
-            pix = DecodedPicture(PicturePath(name_, scale));
+            pix = DecodedPicture(PicturePath(name, scale));
             if (!pix.isNull()) break;
         }
     }
     if (pix.isNull())
-        pix = DecodedPicture(PicturePath(name_, 1));
-
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        pix = DecodedPicture(PicturePath(name, 1));
     if (pix.isNull()) {
-        painter.fillRect(rect(), QColor(0xA0, 0xA0, 0xA4));
+        painter.fillRect(QRect(QPoint(), size), QColor(0xA0, 0xA0, 0xA4));
         return;
     }
-    painter.drawPixmap(rect(), pix);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(QRect(QPoint(), size), pix);
+}
+
+void TImage::paintEvent(QPaintEvent *)
+{
+    QPainter painter(this);
+    const qreal dpr = devicePixelRatioF();
+    // A large card costs much to stretch at every paint, so it keeps its stretched picture;
+    // a small one is stretched afresh, which is cheap and keeps nothing in memory.
+    if (qMax(width() / 90.0, height() / 150.0) * dpr > 1.25) {
+        const QString key = QStringLiteral("%1 %2x%3@%4").arg(name_).arg(width()).arg(height()).arg(dpr);
+        if (key != faceKey_) {
+            QImage img(size() * dpr, QImage::Format_ARGB32_Premultiplied);
+            img.setDevicePixelRatio(dpr);
+            img.fill(Qt::transparent);
+            QPainter p(&img);
+            PaintPicture(p, name_, size(), dpr);
+            p.end();
+            face_ = QPixmap::fromImage(img);
+            faceKey_ = key;
+        }
+        painter.drawPixmap(0, 0, face_);
+    } else {
+        face_ = QPixmap();
+        faceKey_.clear();
+        PaintPicture(painter, name_, size(), dpr);
+    }
     if (name_ == QLatin1String("PRAZDNE"))
         return;
     // Cards have rounded corners: outside the card's outline the board's own colour is
     // painted over the picture, so the corners look the same at every scale.
-    const qreal sx = width() / 90.0, sy = height() / 150.0;
-    QPainterPath corners;
-    corners.addRect(rect());
-    QPainterPath outline;
-    outline.addRoundedRect(QRectF(0.5 * sx, 0.5 * sy, width() - sx, height() - sy), 5.5 * sx, 5.5 * sy);
-    painter.setRenderHint(QPainter::Antialiasing);
     QColor board = parentWidget()->palette().color(parentWidget()->backgroundRole());
-    painter.fillPath(corners.subtracted(outline), board);
+    const CardRim &rim = RimFor(size(), dpr, board);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    for (int i = 0; i < 4; ++i)
+        painter.drawPixmap(rim.at[i], rim.band[i]);
+    const qreal sx = width() / 90.0, sy = height() / 150.0;
     if (dimmed_) {
         board.setAlpha(170);
         painter.fillRect(rect(), board);

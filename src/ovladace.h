@@ -3,6 +3,7 @@
 // control, the two-panel status bar, the radio group, the board's client area and the fonts.
 #include <QFont>
 #include <QLabel>
+#include <QPixmap>
 #include <QWidget>
 
 class QButtonGroup;
@@ -45,6 +46,8 @@ private:
     QString name_;
     bool pressed_ = false;
     bool dimmed_ = false;
+    QPixmap face_;     // the finished face of a large card, for its picture and size
+    QString faceKey_;
 };
 
 // The board's two-panel status bar: panel 0 prompts the human, panel 1 names the contract.

@@ -564,9 +564,10 @@ void CreateWindows()
         return;
     Randomize();
     InitCardPictures();
-    QIcon icon;
-    for (int size : {48, 256}) icon.addFile(QStringLiteral(":/icons/tamsa-%1.png").arg(size));
-    QApplication::setWindowIcon(icon);
+    // The window icon in its 48-pixel size only: a larger picture would be decoded at every
+    // start for a title bar that shows a few pixels; the desktop takes its large icons from
+    // the installed theme.
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/tamsa-48.png")));
     new TForm1;
     nastaveni_form = new Tnastaveni_form;
     napoveda_form = new Tnapoveda_form;

@@ -19,12 +19,14 @@ TZapis_form::TZapis_form()
     setFixedSize(308, 674);
     move(484, 93);
 
-    Tabulka = new QTableWidget(42, 5, this);
+    // The headers are hidden before the grid gets its rows and columns, so that nothing is
+    // measured (and no font loaded) before the sheet is first shown.
+    Tabulka = new QTableWidget(this);
+    Tabulka->horizontalHeader()->hide();
+    Tabulka->verticalHeader()->hide();
     Tabulka->setObjectName(QStringLiteral("Tabulka"));
     Tabulka->setGeometry(0, 0, 308, 681);
     Tabulka->setFont(SansFont(11, true));
-    Tabulka->horizontalHeader()->hide();
-    Tabulka->verticalHeader()->hide();
     Tabulka->horizontalHeader()->setMinimumSectionSize(1);
     Tabulka->verticalHeader()->setMinimumSectionSize(1);
     // A cell of 60 x 15 plus its grid line, so the 42 rows fill the window.
@@ -36,6 +38,8 @@ TZapis_form::TZapis_form()
     Tabulka->setFocusPolicy(Qt::NoFocus);
     Tabulka->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Tabulka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    Tabulka->setRowCount(42);
+    Tabulka->setColumnCount(5);
     const QBrush fixed = palette().button();
     for (int row = 0; row < 42; ++row)
         for (int col = 0; col < 5; ++col) {

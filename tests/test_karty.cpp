@@ -1,5 +1,6 @@
 // Card vocabulary and the embedded card pictures.
 #include "karty.h"
+#include "ovladace.h"
 
 #include <QFile>
 #include <QImage>
@@ -54,6 +55,33 @@ private slots:
         const int expected[] = {0, 1, 2, 4, 8, 0, 0};
         for (int n = -1; n <= 5; ++n) QCOMPARE(DistanceWeight(n), expected[n + 1]);
         QCOMPARE(DistanceWeight(-4), 0);
+    }
+
+    void paintedFaces()
+    {
+        // Small cards are stretched at every paint, large ones keep their stretched picture:
+        // one image taken through changes of picture and size paints as a new one would, with
+        // the corners in the board's colour.
+        QWidget board;
+        board.setBackgroundRole(QPalette::Button);
+        const QRgb boardColour = board.palette().color(QPalette::Button).rgb();
+        TImage im(&board);
+        auto paint = [](TImage &image) { return image.grab().toImage().convertToFormat(QImage::Format_RGB32); };
+        for (const char *name : {"CERVENA7", "ZELENAK", "CERVENA7"})
+            for (QSize size : {QSize(72, 121), QSize(384, 450), QSize(300, 520), QSize(80, 130)}) {
+                im.resize(size);
+                im.LoadPicture(QString::fromLatin1(name));
+                TImage fresh(&board);
+                fresh.resize(size);
+                fresh.LoadPicture(QString::fromLatin1(name));
+                const QImage img = paint(im);
+                QCOMPARE(img, paint(fresh));
+                const int w = size.width() - 1, h = size.height() - 1;
+                for (QPoint corner : {QPoint(0, 0), QPoint(w, 0), QPoint(0, h), QPoint(w, h)})
+                    QCOMPARE(img.pixel(corner), boardColour);
+                fresh.LoadPicture(QStringLiteral("ZELENAE"));
+                QVERIFY(paint(fresh) != img);
+            }
     }
 
     void pictureFiles_data()

@@ -127,17 +127,21 @@ private slots:
     void contractsByKeyboard()
     {
         for (QAction *command : {Form1->Cerveny1, Form1->Kvarty1, Form1->Desitky1}) {
+            int dimmed = 0, nextPresses = 0;
             for (unsigned seed = 1; seed <= 6; ++seed) {
                 // The offscreen platform leaves no window active once the standings close.
                 Form1->activateWindow();
                 QVERIFY(QTest::qWaitForWindowActive(Form1));
+                SeedRandom(seed);
                 KeyboardHuman human(seed);
-                    QVERIFY(TriggerReturns(command));
+                QVERIFY(TriggerReturns(command));
                 QVERIFY2(human.faults.isEmpty(), qPrintable(command->objectName() + QStringLiteral(": ") + human.faults.join('\n')));
                 QVERIFY(human.laid > 0 && human.keyMoves > 0);
-                QVERIFY(human.dimmedSeen > 0 || command == Form1->Kvarty1);
-                if (command == Form1->Desitky1) QVERIFY(human.nextPresses > 0 || seed < 6);
+                dimmed += human.dimmedSeen;
+                nextPresses += human.nextPresses;
             }
+            QVERIFY(dimmed > 0);
+            QVERIFY(nextPresses > 0 || command != Form1->Desitky1);
         }
         QCOMPARE(Form1->StaticText1->accessibleDescription(), Players[1]->Name);
     }
