@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # Builds the benchmark programs and prints the figures as a Markdown table:
-# start-up and peak memory beside a minimal Qt window, CPU while waiting, engine speed,
-# and resident size over many showings of every window and many contracts.
+# start-up and peak memory beside a minimal Qt window, the repaint of a 4K board, CPU while
+# waiting, engine speed, and resident size over many showings of every window and many contracts.
 #
-#   bench/run.sh                 (TAMSA_BENCH_REPS=9 start-ups each, TAMSA_BENCH_MATCHES=200)
+#   bench/run.sh                 (TAMSA_BENCH_REPS=31 start-up pairs, TAMSA_BENCH_MATCHES=200)
 #   TAMSA_BENCH_PLATFORM=offscreen bench/run.sh   to measure without a display server
 set -euo pipefail
 
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-REPS="${TAMSA_BENCH_REPS:-9}"
+REPS="${TAMSA_BENCH_REPS:-31}"
 MATCHES="${TAMSA_BENCH_MATCHES:-200}"
 GROWTH="${TAMSA_BENCH_GROWTH:-100}"
 
@@ -38,21 +38,33 @@ exec 3>&2 2>"$ERRLOG"
 trap 'echo "bench/run.sh failed at line $LINENO; see $ERRLOG" >&3' ERR
 
 median() { sort -n | awk '{a[NR]=$1} END {print (NR % 2) ? a[(NR+1)/2] : (a[NR/2] + a[NR/2+1]) / 2}'; }
+# The middle half of a list: its first and third quartiles.
+quartiles() { sort -n | awk '{a[NR]=$1} END {printf "%s–%s", a[int((NR+3)/4)], a[int((3*NR+1)/4)]}'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN {printf "%.2f", a / b}'; }
+# Runs two commands REPS times side by side, alternating, and prints the median of each, the
+# ratio of the medians and the middle half of the ratios of the pairs.
+pairs() {
+  local a=() b=() r=()
+  eval "$1" >/dev/null; eval "$2" >/dev/null  # warm the caches
+  for _ in $(seq "$REPS"); do
+    local x y; x=$(eval "$1"); y=$(eval "$2")
+    a+=("$x"); b+=("$y"); r+=("$(ratio "$x" "$y")")
+  done
+  local ma mb; ma=$(printf '%s\n' "${a[@]}" | median); mb=$(printf '%s\n' "${b[@]}" | median)
+  echo "$ma $mb $(ratio "$ma" "$mb") $(printf '%s\n' "${r[@]}" | quartiles) $(printf '%s\n' "${a[@]}" | quartiles) $(printf '%s\n' "${b[@]}" | quartiles)"
+}
 
-# Start-up: launcher timestamp to the first finished paint, alternating the two programs.
-"$BENCH" startup "$(date +%s%N)" >/dev/null; "$MINIMAL" startup "$(date +%s%N)" >/dev/null  # warm the caches
-T_TAMSA=(); T_MIN=()
-for _ in $(seq "$REPS"); do
-  T_TAMSA+=("$("$BENCH" startup "$(date +%s%N)")")
-  T_MIN+=("$("$MINIMAL" startup "$(date +%s%N)")")
-done
-ST_TAMSA=$(printf '%s\n' "${T_TAMSA[@]}" | median)
-ST_MIN=$(printf '%s\n' "${T_MIN[@]}" | median)
+# Start-up: launcher timestamp to the first finished paint, the two programs alternating.
+read -r ST_TAMSA ST_MIN ST_RATIO ST_SPREAD ST_QT ST_QM <<<"$(pairs '"$BENCH" startup "$(date +%s%N)"' '"$MINIMAL" startup "$(date +%s%N)"')"
+# Peak resident size at the first paint, the same way.
+read -r FP_TAMSA FP_MIN FP_RATIO FP_SPREAD _ _ <<<"$(pairs '"$BENCH" memory' '"$MINIMAL" memory')"
 
 # Peak resident size: after a whole match, beside the minimal window after its first paint.
 HWM_TAMSA=$(printf '%s\n' $(for _ in 1 2 3; do "$BENCH" match; done) | median)
-HWM_MIN=$(printf '%s\n' $(for _ in 1 2 3; do "$MINIMAL" memory; done) | median)
+
+# A full repaint of the board with a dealt hand and a trick, at 3840 x 2160 (offscreen).
+read -r RP_MED RP_Q1 RP_Q3 <<<"$(QT_QPA_PLATFORM=offscreen "$BENCH" repaint 3840 2160 201)"
+read -r RP_SMALL _ _ <<<"$(QT_QPA_PLATFORM=offscreen "$BENCH" repaint 725 585 201)"
 
 # CPU used by a process in a given state over 5 s: utime + stime of /proc/PID/stat (in clock
 # ticks), and the nanoseconds on the CPU of all its threads from /proc/PID/task/*/schedstat.
@@ -82,12 +94,16 @@ ENGINE_HIDDEN=$(QT_QPA_PLATFORM=offscreen "$BENCH" engine-hidden "$MATCHES")
 PHASES=$("$BENCH" phases "$(date +%s%N)")
 
 echo
-echo "Platform: $PLATFORM; $(nproc) cores; start-up median of $REPS runs."
+echo "$(date -u +%Y-%m-%d), $(nproc) cores, $(awk -F': ' '/model name/ {print $2; exit}' /proc/cpuinfo); platform $PLATFORM."
+echo "Start-up and first-paint memory: medians of $REPS runs of each program, alternating; in brackets the middle half."
 echo
-echo "| measure | Tamsa | minimal Qt window | ratio | goal |"
+echo "| measure | Tamsa | minimal Qt window | ratio (middle half of the pairs) | goal |"
 echo "|---|---|---|---|---|"
-echo "| start-up to the first paint of the board | ${ST_TAMSA} ms | ${ST_MIN} ms | $(ratio "$ST_TAMSA" "$ST_MIN") | under 1.3 |"
-echo "| peak resident size (VmHWM) after a whole match | $((HWM_TAMSA / 1024)) MiB (${HWM_TAMSA} KiB) | $((HWM_MIN / 1024)) MiB (${HWM_MIN} KiB) | $(ratio "$HWM_TAMSA" "$HWM_MIN") | under 1.3 |"
+echo "| start-up to the first paint of the board | ${ST_TAMSA} ms (${ST_QT}) | ${ST_MIN} ms (${ST_QM}) | ${ST_RATIO} (${ST_SPREAD}) | at most 1.25 |"
+echo "| peak resident size (VmHWM) at the first paint | $((FP_TAMSA / 1024)) MiB (${FP_TAMSA} KiB) | $((FP_MIN / 1024)) MiB (${FP_MIN} KiB) | ${FP_RATIO} (${FP_SPREAD}) | at most 1.2 |"
+echo "| peak resident size after a whole match | $((HWM_TAMSA / 1024)) MiB (${HWM_TAMSA} KiB) | | $(ratio "$HWM_TAMSA" "$FP_MIN") | |"
+echo "| full repaint of the board at 3840 × 2160 (offscreen) | ${RP_MED} ms (${RP_Q1}–${RP_Q3}) | | | under 5 ms |"
+echo "| full repaint at the starting size, 725 × 585 (offscreen) | ${RP_SMALL} ms | | | |"
 echo "| CPU while waiting 5 s for the human's card | ${CPU_HUMAN} | | | under 1 % |"
 echo "| CPU during a 5 s pause between moves | ${CPU_PAUSE} | | | under 1 % |"
 echo "| whole matches per second, no pauses, scripted human, board painted (offscreen) | ${ENGINE} | | | |"
