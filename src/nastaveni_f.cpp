@@ -114,8 +114,11 @@ void Tnastaveni_form::JmenoChange()
 {
     QLineEdit *edits[4] = {Jmeno0, Jmeno1, Jmeno2, Jmeno3};
     for (int i = 0; i < 4; ++i)
-        if (sender() == edits[i] && Players[i])
+        if (sender() == edits[i] && Players[i]) {
             Players[i]->Name = edits[i]->text();
+            // A screen reader tells whose card count a label shows.
+            if (Players[i]->CountLabel) Players[i]->CountLabel->setAccessibleDescription(Players[i]->Name);
+        }
 }
 
 void Tnastaveni_form::ComboBoxChange()

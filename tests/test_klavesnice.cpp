@@ -58,8 +58,12 @@ public:
             for (int s = 0; s < 4; ++s)
                 if (TrickCards[s] < NoCard && !Reads(TrickImages[s], PictureDescription(CardResourceName(TrickCards[s]))))
                     Fault(QStringLiteral("table slot %1 not read as its card").arg(s));
-            for (int s = 1; s < 4; ++s)
-                if (!Reads(Players[s]->CountLabel, QString::number(Players[s]->CardCount))) Fault(QStringLiteral("count %1 not read").arg(s));
+            for (int s = 1; s < 4; ++s) {
+                QLabel *count = Players[s]->CountLabel;
+                const QString whose = QAccessible::queryAccessibleInterface(count)->text(QAccessible::Description);
+                if (!Reads(count, QString::number(Players[s]->CardCount)) || !whose.startsWith(Players[s]->Name))
+                    Fault(QStringLiteral("count %1 not read with its player").arg(s));
+            }
         };
     }
     int laid = 0, dimmedSeen = 0, keyMoves = 0;
