@@ -5,7 +5,6 @@
 #include "o_programu_f.h"
 
 #include <QAccessible>
-#include <QMenuBar>
 
 namespace {
 // What a screen reader reads of a widget: its name and, if asked, that it has the focus.
