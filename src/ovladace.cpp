@@ -122,14 +122,19 @@ void TImage::LoadPicture(const QString &resourceName)
     update();
 }
 
+// How far a card of this size is stretched beyond the 90 x 150 picture, in device pixels.
+static qreal Stretch(QSize size, qreal dpr) { return qMax(size.width() / 90.0, size.height() / 150.0) * dpr; }
+
+// The sharpest picture a stretch calls for is the one of this scale (1, 2 or 3) at most.
+static bool CallsFor(qreal stretch, int scale) { return stretch > scale - 0.75; }
+
 // Paints the picture stretched to the given size.
 static void PaintPicture(QPainter &painter, const QString &name, QSize size, qreal dpr)
 {
-    // The sharpest picture the stretch calls for; the 90 x 150 one suits small sizes.
-    const qreal need = qMax(size.width() / 90.0, size.height() / 150.0) * dpr;
+    const qreal stretch = Stretch(size, dpr);
     QPixmap pix;
     for (int scale : {3, 2}) {
-        if (need > scale - 0.75) {
+        if (CallsFor(stretch, scale)) {
             pix = DecodedPicture(PicturePath(name, scale));
             if (!pix.isNull()) break;
         }
@@ -148,9 +153,9 @@ void TImage::paintEvent(QPaintEvent *)
 {
     QPainter painter(this);
     const qreal dpr = devicePixelRatioF();
-    // A large card costs much to stretch at every paint, so it keeps its stretched picture;
-    // a small one is stretched afresh, which is cheap and keeps nothing in memory.
-    if (qMax(width() / 90.0, height() / 150.0) * dpr > 1.25) {
+    // A card that calls for a larger picture costs much to stretch at every paint, so it keeps
+    // its stretched picture; a small one is stretched afresh, cheaply, and keeps nothing.
+    if (CallsFor(Stretch(size(), dpr), 2)) {
         const QString key = QStringLiteral("%1 %2x%3@%4").arg(name_).arg(width()).arg(height()).arg(dpr);
         if (key != faceKey_) {
             QImage img(size() * dpr, QImage::Format_ARGB32_Premultiplied);
