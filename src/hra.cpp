@@ -4,7 +4,6 @@
 #include "plocha.h"
 #include "zapis_f.h"
 
-#include <QColor>
 #include <QLabel>
 #include <QPushButton>
 
@@ -100,29 +99,53 @@ void PlayTrickContract(int c)
 
 // ================================================================ Kvarty
 
-static const QColor Blue(0, 0, 255);
-static const QColor Black(0, 0, 0);
-
-static void SetLabelColour(THrac &p, const QColor &colour)
+void DescribeCount(THrac &p)
 {
     if (!p.CountLabel) return;
-    QPalette pal = p.CountLabel->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    p.CountLabel->setPalette(pal);
-    // A screen reader hears whose the count is and, where the colour says so, whose turn.
-    const QString who = colour == Blue ? p.Name + QStringLiteral(", na tahu") : p.Name;
+    const bool onTurn = p.CountLabel->property("naTahu").toBool();
+    const QString who = onTurn ? p.Name + QStringLiteral(", na tahu") : p.Name;
     if (p.CountLabel->accessibleDescription() != who) p.CountLabel->setAccessibleDescription(who);
 }
 
-// Blue for the computer on lead or on turn, black for the others; returns that seat.
+void MarkCount(THrac &p, bool onTurn)
+{
+    if (!p.CountLabel) return;
+    p.CountLabel->setProperty("naTahu", onTurn);
+    PaintCount(p.CountLabel);
+    DescribeCount(p);
+}
+
+void PaintCount(QLabel *label)
+{
+    // Blue marks the player on turn, the others are black; on a dark board each becomes the
+    // nearest colour of the theme that stays readable.
+    const QPalette board = label->parentWidget()->palette();
+    const QColor back = board.color(label->parentWidget()->backgroundRole());
+    const QColor text = ReadableColour(Qt::black, back, {board.color(QPalette::WindowText)});
+    const QColor colour = label->property("naTahu").toBool()
+                              ? ReadableColour(QColor(0, 0, 255), back, {board.color(QPalette::Link)}, text)
+                              : text;
+    QPalette pal = label->palette();
+    if (pal.color(QPalette::WindowText) == colour) return;
+    pal.setColor(QPalette::WindowText, colour);
+    label->setPalette(pal);
+}
+
+// Marks the computer on lead or on turn and no other; returns that seat.
 static int MarkPlayerOnMove(int current)
 {
     for (int i = 0; i < 4; ++i) {
         THrac &p = *Players[i];
         if (p.OnMove) current = i;
-        if (p.IsComputer) SetLabelColour(p, p.OnMove ? Blue : Black);
+        if (p.IsComputer) MarkCount(p, p.OnMove);
     }
     return current;
+}
+
+static void ClearTurnMarks()
+{
+    for (THrac *q : Players)
+        if (q->IsComputer) MarkCount(*q, false);
 }
 
 void KvartyLeadWeights(THrac &p)
@@ -229,6 +252,7 @@ void TForm1::PlayKvarty()
     }
     const int none[4] = {0, 0, 0, 0};
     ScoreCardsLeft(none);
+    ClearTurnMarks();
     EndContract();
     FormResize();
     MenuPovol();
@@ -355,8 +379,7 @@ void TForm1::PlayDesitky()
     }
     Next_but->hide();
     ScoreCardsLeft(passes);
-    for (THrac *q : Players)
-        if (q->IsComputer) SetLabelColour(*q, Black);
+    ClearTurnMarks();
     EndContract();
     FormResize();
     MenuPovol();

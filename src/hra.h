@@ -12,6 +12,15 @@ int TrickPoints(int contract, const TCard cards[4], int k);
 bool ContractOver(int contract, const bool played[32]);
 void PlayTrickContract(int contract);
 
+// --- the computers' card counts ---
+class QLabel;
+// Marks a computer's count as on turn (blue) or not (black) for the eye and the ear.
+void MarkCount(THrac &p, bool onTurn);
+// Paints a count label in its colour, made readable on the board's background.
+void PaintCount(QLabel *label);
+// What a screen reader hears of a count: whose it is and, while marked, that it is on turn.
+void DescribeCount(THrac &p);
+
 // --- Kvarty ---
 void KvartyLeadWeights(THrac &p);
 void KvartyLead(THrac &p);

@@ -1,6 +1,6 @@
 #include "maturita_f.h"
 
-#include "plocha.h"
+#include "ovladace.h"
 
 #include <QLabel>
 #include <QPushButton>

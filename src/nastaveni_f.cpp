@@ -1,5 +1,6 @@
 #include "nastaveni_f.h"
 
+#include "hra.h"
 #include "plocha.h"
 
 #include <QComboBox>
@@ -116,8 +117,7 @@ void Tnastaveni_form::JmenoChange()
     for (int i = 0; i < 4; ++i)
         if (sender() == edits[i] && Players[i]) {
             Players[i]->Name = edits[i]->text();
-            // A screen reader tells whose card count a label shows.
-            if (Players[i]->CountLabel) Players[i]->CountLabel->setAccessibleDescription(Players[i]->Name);
+            DescribeCount(*Players[i]);
         }
 }
 

@@ -1,6 +1,6 @@
 #include "o_programu_f.h"
 
-#include "plocha.h"
+#include "ovladace.h"
 
 #include <QKeyEvent>
 #include <QLabel>

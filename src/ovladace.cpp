@@ -2,6 +2,7 @@
 
 #include "karty.h"
 
+#include <QApplication>
 #include <QButtonGroup>
 #include <QHash>
 #include <QGroupBox>
@@ -43,6 +44,47 @@ QFont HeavyFont(int pixelSize)
 QFont SerifFont(int pixelSize, bool bold)
 {
     return MakeFont({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")}, pixelSize, bold);
+}
+
+// ---------------------------------------------------------------- colours
+
+namespace {
+double Luminance(const QColor &c)
+{
+    auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
+}
+}  // namespace
+
+double ContrastRatio(const QColor &a, const QColor &b)
+{
+    const double la = Luminance(a), lb = Luminance(b);
+    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
+}
+
+QColor ReadableColour(const QColor &design, const QColor &background, std::initializer_list<QColor> offered,
+                      const QColor &apart)
+{
+    constexpr double Enough = 4.5;
+    auto apartEnough = [&apart](const QColor &c) {
+        return !apart.isValid() || std::abs(c.red() - apart.red()) + std::abs(c.green() - apart.green()) +
+                                           std::abs(c.blue() - apart.blue()) >= 120;
+    };
+    if (ContrastRatio(design, background) >= Enough && apartEnough(design))
+        return design;
+    for (const QColor &c : offered)
+        if (c.isValid() && ContrastRatio(c, background) >= Enough && apartEnough(c))
+            return QColor(c.rgb());
+    // Towards white on a dark background, towards black on a light one.
+    const QColor end = Luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+    QColor c = design;
+    for (int step = 1; step <= 20 && ContrastRatio(c, background) < Enough; ++step) {
+        const double t = step / 20.0;
+        c = QColor::fromRgbF(float(design.redF() + (end.redF() - design.redF()) * t),
+                             float(design.greenF() + (end.greenF() - design.greenF()) * t),
+                             float(design.blueF() + (end.blueF() - design.blueF()) * t));
+    }
+    return c;
 }
 
 // ---------------------------------------------------------------- TImage
@@ -205,6 +247,8 @@ bool TImage::event(QEvent *e)
             case Qt::Key_Return:
             case Qt::Key_Enter:
             case Qt::Key_Space:
+                // Laying takes a fresh press: a held key must not lay the cards that follow.
+                if (k->isAutoRepeat()) return true;
                 KeyboardUsed = true;
                 emit DblClick(this);
                 return true;
@@ -243,9 +287,15 @@ void TImage::focusInEvent(QFocusEvent *e)
 
 void TImage::focusOutEvent(QFocusEvent *) { update(); }
 
-void TImage::mousePressEvent(QMouseEvent *e)
+void TImage::MouseUsed()
 {
     KeyboardUsed = false;  // the focus mark is for keyboard players
+    if (auto *focused = qobject_cast<TImage *>(QApplication::focusWidget())) focused->update();
+}
+
+void TImage::mousePressEvent(QMouseEvent *e)
+{
+    MouseUsed();
     if (e->button() == Qt::LeftButton)
         pressed_ = true;
 }

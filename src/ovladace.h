@@ -26,7 +26,8 @@ public:
     QString PictureName() const { return name_; }
     // A dimmed picture lies under a translucent veil of the board's colour.
     void SetDimmed(bool dimmed);
-    bool Dimmed() const { return dimmed_; }
+    // A mouse press anywhere on the board takes the focus mark away until a key is used.
+    static void MouseUsed();
 
 signals:
     void Click(TImage *sender);
@@ -104,9 +105,18 @@ protected:
 
 // Outer sizes, frame included. The frame of the desktop's window decorations is read from
 // the window once it has one, else taken from the last framed window seen; without a frame
-// the client gets the whole size. Applied again whenever the window is shown.
+// the client gets the whole size. Applied again only when the window gets a new frame, so a
+// size the user gave it stays.
 void SetOuterSize(QWidget *window, int w, int h);
 void SetMinimumOuterSize(QWidget *window, int w, int h);
+
+// Contrast of two colours as the accessibility guidelines measure it, from 1 to 21.
+double ContrastRatio(const QColor &a, const QColor &b);
+// The design's colour where it is readable (4.5:1) on the background; otherwise the first of
+// the theme's colours offered that is, and that stands clearly apart from `apart` if given;
+// otherwise the design's colour lightened or darkened until it is readable.
+QColor ReadableColour(const QColor &design, const QColor &background, std::initializer_list<QColor> offered,
+                      const QColor &apart = QColor());
 
 // The fonts that stand in for the Windows fonts the program names.
 QFont SansFont(int pixelSize, bool bold = false);

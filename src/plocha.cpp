@@ -111,6 +111,7 @@ TForm1::TForm1()
     Next_but->hide();
     connect(Next_but, &QPushButton::clicked, this, &TForm1::Next_butClick);
     Next_but->installEventFilter(this);
+    menuBar()->installEventFilter(this);
     // Reached with Tab from the hand only: a laid card's focus must not fall to it by itself.
     Next_but->setFocusPolicy(Qt::ClickFocus);
 
@@ -151,6 +152,7 @@ TForm1::TForm1()
 
     FormCreate();
     FormActivate();
+    for (QLabel *l : {StaticText1, StaticText2, StaticText3}) PaintCount(l);
     created_ = true;
     SetMinimumOuterSize(this, 496, 500);
     move(241, 324);
@@ -196,6 +198,9 @@ bool TForm1::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate && created_)
         FormActivate();
+    // A new theme may make the counts' colours unreadable on the new board colour.
+    if (e->type() == QEvent::PaletteChange && created_)
+        for (QLabel *l : {StaticText1, StaticText2, StaticText3}) PaintCount(l);
     return QMainWindow::event(e);
 }
 
@@ -406,7 +411,7 @@ void TForm1::KartaKey(TImage *sender, int key)
     for (TImage *im : HandImages)
         if (im->isEnabled()) allowed << im;
     const int n = int(allowed.size()), at = int(allowed.indexOf(sender));
-    if (n == 0 || at < 0)
+    if (at < 0)
         return;
     TImage *to = key == Qt::Key_Home  ? allowed.first()
                  : key == Qt::Key_End ? allowed.last()
@@ -418,16 +423,19 @@ void TForm1::KartaKey(TImage *sender, int key)
 
 bool TForm1::eventFilter(QObject *watched, QEvent *e)
 {
+    if (e->type() == QEvent::MouseButtonPress)
+        TImage::MouseUsed();
     // "Další hráč": Tab goes back to the hand, Return presses it as Space does.
     if (watched == Next_but && e->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent *>(e)->key();
+        const auto *k = static_cast<QKeyEvent *>(e);
+        const int key = k->key();
         if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
             if (TImage *target = HandFocusTarget())
                 target->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
             return true;
         }
-        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && Next_but->isEnabled()) {
-            Next_but->click();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            if (Next_but->isEnabled() && !k->isAutoRepeat()) Next_but->click();
             return true;
         }
     }

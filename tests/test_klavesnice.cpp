@@ -86,15 +86,6 @@ public:
         if (!focus) focus = allowed.value(0);
         if (!focus) return Fault(QStringLiteral("no card to focus")), timer.stop(), true;
 
-        QPushButton *next = Form1->Next_but;
-        if (next->isVisible() && next->isEnabled() && Roll(3) == 0) {
-            QTest::keyClick(focus, Qt::Key_Tab);
-            if (Form1->focusWidget() != next) Fault(QStringLiteral("Tab did not reach \"Další hráč\""));
-            QTest::keyClick(next, Roll(2) ? Qt::Key_Space : Qt::Key_Return);
-            if (!HumanMoved) Fault(QStringLiteral("\"Další hráč\" did not answer its key"));
-            ++nextPresses;
-            return true;
-        }
         for (int k = Roll(5); k > 0; --k) {
             const Qt::Key key = std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End}[Roll(4)];
             const int n = int(allowed.size()), at = int(allowed.indexOf(focus));
@@ -102,15 +93,34 @@ public:
                            : key == Qt::Key_Left ? allowed[(at + n - 1) % n] : allowed[(at + 1) % n];
             QTest::keyClick(focus, key);
             focus = qobject_cast<TImage *>(Form1->focusWidget());
-            if (focus != want || SelectedImage != want) Fault(QStringLiteral("key %1 went astray").arg(key));
+            if (focus != want || SelectedImage != want) Fault(QStringLiteral("key %1 went astray").arg(QKeySequence(key).toString()));
             else if (!Reads(want, PictureDescription(CardResourceName(Players[0]->Hand[Slot(want)])), true)) Fault(QStringLiteral("a screen reader does not find the focus on %1").arg(want->objectName()));
             ++keyMoves;
             if (!focus) return timer.stop(), true;
             if (DistanceFromPlain(focus) < 0.5) Fault(QStringLiteral("no focus mark on the focused card"));
         }
+        // In Desítky the turn may end with a card still raised: the next request starts on it.
+        QPushButton *next = Form1->Next_but;
+        if (next->isVisible() && next->isEnabled() && Roll(3) == 0) {
+            QTest::keyClick(focus, Qt::Key_Tab);
+            if (Form1->focusWidget() != next) Fault(QStringLiteral("Tab did not reach \"Další hráč\""));
+            const bool back = Roll(2);
+            QTest::keyClick(next, back ? Qt::Key_Backtab : Qt::Key_Tab, back ? Qt::ShiftModifier : Qt::NoModifier);
+            if (Form1->focusWidget() != focus) Fault(QStringLiteral("Tab from \"Další hráč\" did not return to the hand"));
+            QTest::keyClick(focus, Qt::Key_Tab);
+            QTest::keyClick(next, Roll(2) ? Qt::Key_Space : Qt::Key_Return);
+            if (!HumanMoved) Fault(QStringLiteral("\"Další hráč\" did not answer its key"));
+            ++nextPresses;
+            return true;
+        }
+        // A held key lays nothing: only a fresh press does.
+        const Qt::Key lay = std::array{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}[Roll(3)];
+        QKeyEvent repeat(QEvent::KeyPress, lay, Qt::NoModifier, QString(), true);
+        QApplication::sendEvent(focus, &repeat);
+        if (HumanMoved) return Fault(QStringLiteral("an auto-repeated key laid a card")), true;
         const int slot = Slot(focus);
         const TCard card = Players[0]->Hand[slot];
-        QTest::keyClick(focus, std::array{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}[Roll(3)]);
+        QTest::keyClick(focus, lay);
         if (!HumanMoved || Players[0]->Hand[slot] != NoCard || !PlayedCards[card]) Fault(QStringLiteral("the focused card was not laid"));
         ++laid;
         return true;
@@ -155,7 +165,7 @@ private slots:
         for (QWidget *w : {static_cast<QWidget *>(napoveda_form), static_cast<QWidget *>(O_programu_form)}) {
             w->show();
             QVERIFY(QTest::qWaitForWindowExposed(w));
-            QTest::keyClick(w, Qt::Key_Escape);
+            QTest::keyClick(FocusIn(w), Qt::Key_Escape);
             QVERIFY(!w->isVisible());
         }
         for (Qt::Key key : {Qt::Key_Return, Qt::Key_Escape}) {

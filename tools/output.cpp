@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace cardgen {
 
@@ -241,6 +242,9 @@ QImage quantise(const QImage &img, const std::vector<Rgb> &pal, double &meanErr)
 {
     static QHash<QRgb, int> cache;  // the palette is the same for every picture of a run
     QImage out(kCardW, kCardH, QImage::Format_Indexed8);
+    // The writer stores each row's padding as it finds it in memory, and QImage::fill leaves
+    // the padding alone: clear every byte, so that two runs write the same file.
+    std::memset(out.bits(), 0, size_t(out.sizeInBytes()));
     QList<QRgb> table;
     for (const Rgb &c : pal)
         table << qRgb(c.r, c.g, c.b);
