@@ -5,6 +5,7 @@
 #include "o_programu_f.h"
 
 #include <QAccessible>
+#include <QMenuBar>
 
 namespace {
 // What a screen reader reads of a widget: its name and, if asked, that it has the focus.
@@ -112,6 +113,12 @@ public:
             if (!HumanMoved) Fault(QStringLiteral("\"Další hráč\" did not answer its key"));
             ++nextPresses;
             return true;
+        }
+        // A mouse press on the board's menu bar takes the focus mark away.
+        if (keyMoves && Roll(4) == 0) {
+            QMenuBar *bar = Form1->menuBar();
+            QTest::mouseClick(bar, Qt::LeftButton, {}, QPoint(bar->width() - 4, bar->height() / 2));
+            if (DistanceFromPlain(focus) > 0.5) Fault(QStringLiteral("focus mark kept after a mouse click"));
         }
         // A held key lays nothing: only a fresh press does.
         const Qt::Key lay = std::array{Qt::Key_Return, Qt::Key_Enter, Qt::Key_Space}[Roll(3)];

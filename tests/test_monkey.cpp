@@ -18,6 +18,7 @@
 #include <QSlider>
 
 #include <array>
+#include <csignal>
 #include <atomic>
 #include <chrono>
 #include <limits>
@@ -48,6 +49,8 @@ void QuietHandler(QtMsgType type, const QMessageLogContext &context, const QStri
         return;
     previousHandler(type, context, message);
 }
+
+volatile std::sig_atomic_t StopSignal = 0;
 
 unsigned EnvNumber(const char *name, unsigned fallback)
 {
@@ -730,16 +733,29 @@ private slots:
         Monkey monkey(seed, dog);
         QElapsedTimer clock;
         clock.start();
-        for (int m = 0; m < matches && monkey.faults.isEmpty(); ++m) {
-            for (int t = 0; t < 10; ++t) {  // ten training commands before each match
+        // A long run can be stopped with a signal: it ends after the command in play and still
+        // reports; a second signal ends it at once.
+        for (int sig : {SIGINT, SIGTERM})
+            std::signal(sig, [](int sig) { StopSignal = sig; std::signal(sig, SIG_DFL); });
+        const auto &st = monkey.stats;
+        int played = 0;
+        auto report = [&](const char *what) {
+            std::fprintf(stderr, "monkey: %s %d of %d matches, %d deals, %d moves, %lld faults, %.2f s a match\n", what,
+                         played, matches, st.deals, st.moves, qlonglong(monkey.faults.size() + monkey.rules.faults.size()),
+                         played ? clock.elapsed() / 1000.0 / played : 0.0);
+        };
+        for (; played < matches && monkey.faults.isEmpty() && !StopSignal; ) {
+            for (int t = 0; t < 10 && !StopSignal; ++t) {  // ten training commands before each match
                 const int contract = monkey.Roll(8);
                 monkey.Run(contract == Maturita ? Command::TrainingMaturita : Command::Training, contract);
             }
+            if (StopSignal) break;
             monkey.Run(Command::Match);
             monkey.CloseWindows();
+            if (++played % 100 == 0) report("played");
         }
         monkey.timer.stop();
-        const auto &st = monkey.stats;
+        if (StopSignal) report("stopped by a signal after");
         qInfo("monkey: %d deals in %lld ms; %d moves, %d refused double clicks, %d clicks, %d + %d refused \"Další hráč\", "
               "%d choosers, %d standings, %d + %d nested settings/Stav (%d changes), %d resizes, %d grey commands, "
               "%d window toggles, %d actions in pauses",
