@@ -27,13 +27,11 @@ Tnapoveda_form::Tnapoveda_form()
     QFont heading = SansFont(32, true);
     heading.setUnderline(true);
     Nadpis = label(title, QRect(136, 24, 165, 37), heading);
-    Nadpis->setStyleSheet(QStringLiteral("color: red"));
     Radek[0] = label(QStringLiteral("Štychy: Červené, Filky, Pr-Po,"), QRect(48, 96, 352, 24), SansFont(19));
     Radek[1] = label(QStringLiteral("Všechny a Červený král,"), QRect(64, 144, 316, 24), SansFont(19));
     Radek[2] = label(QStringLiteral("Kvarty a Desítky"), QRect(16, 184, 417, 37), SansFont(32));
     Radek[3] = label(QStringLiteral("a nakonec Maturita."), QRect(112, 248, 222, 24), SansFont(19));
     Radek[4] = label(QStringLiteral("Méně bodů je lépe!"), QRect(104, 288, 238, 24), SansFont(19));
-    Radek[4]->setStyleSheet(QStringLiteral("color: navy"));
 
     Button1 = new QPushButton(QStringLiteral("Zavřít"), this);
     Button1->setObjectName(QStringLiteral("Button1"));
@@ -52,7 +50,28 @@ void Tnapoveda_form::showEvent(QShowEvent *e)
             l->setGeometry(l->x() + (l->width() - w) / 2, l->y(), w, l->height());
         }
     fitted_ = true;
+    PaintColours();
     QWidget::showEvent(e);
+}
+
+void Tnapoveda_form::changeEvent(QEvent *e)
+{
+    if (e->type() == QEvent::PaletteChange && isVisible()) PaintColours();
+    QWidget::changeEvent(e);
+}
+
+void Tnapoveda_form::PaintColours()
+{
+    // The red heading and the navy line, where they are readable on the window's colour;
+    // the heading is large, for which 3:1 reads well.
+    const QColor back = palette().color(backgroundRole()), text = palette().color(QPalette::WindowText);
+    auto paint = [](QLabel *l, const QColor &c) {
+        QPalette pal = l->palette();
+        pal.setColor(QPalette::WindowText, c);
+        l->setPalette(pal);
+    };
+    paint(Nadpis, ContrastRatio(Qt::red, back) >= 3 ? QColor(Qt::red) : ReadableColour(Qt::red, back, {}));
+    paint(Radek[4], ReadableColour(QColor(0, 0, 128), back, {palette().color(QPalette::Link), text}));
 }
 
 void Tnapoveda_form::Button1Click() { close(); }

@@ -20,8 +20,10 @@ public slots:
 protected:
     void showEvent(QShowEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void changeEvent(QEvent *e) override;
 
 private:
+    void PaintColours();
     bool fitted_ = false;
 };
 

@@ -12,8 +12,11 @@
 #include <QPainterPath>
 #include <QPixmapCache>
 #include <QRadioButton>
+#include <QScreen>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <QtMath>
 
 #include <cmath>
 
@@ -111,7 +114,7 @@ QPixmap DecodedPicture(const QString &path)
 // drawn once for each size, as four bands along the edges (the inside of a card needs none).
 struct CardRim {
     QPixmap band[4];
-    QPoint at[4];
+    QPointF at[4];
 };
 
 const CardRim &RimFor(QSize size, qreal dpr, const QColor &board)
@@ -129,22 +132,25 @@ const CardRim &RimFor(QSize size, qreal dpr, const QColor &board)
     QPainterPath outline;
     outline.addRoundedRect(QRectF(0.5 * sx, 0.5 * sy, w - sx, h - sy), 5.5 * sx, 5.5 * sy);
     corners = corners.subtracted(outline);
-    // The corner arcs reach 6 design units in from each edge.
-    const int tw = qMin(w / 2, int(std::ceil(6 * sx)) + 1), th = qMin(h / 2, int(std::ceil(6 * sy)) + 1);
-    const QRect bands[4] = {QRect(0, 0, w, th), QRect(0, h - th, w, th), QRect(0, th, tw, h - 2 * th),
-                            QRect(w - tw, th, tw, h - 2 * th)};
+    // The bands are cut in device pixels, so that at a fractional scale they meet without a
+    // step; the corner arcs reach 6 design units in from each edge.
+    const int W = qCeil(w * dpr), H = qCeil(h * dpr);
+    const int tw = qMin(W / 2, qCeil(6 * sx * dpr) + 1), th = qMin(H / 2, qCeil(6 * sy * dpr) + 1);
+    const QRect bands[4] = {QRect(0, 0, W, th), QRect(0, H - th, W, th), QRect(0, th, tw, H - 2 * th),
+                            QRect(W - tw, th, tw, H - 2 * th)};
     CardRim rim;
     for (int i = 0; i < 4; ++i) {
-        QImage img(bands[i].size() * dpr, QImage::Format_ARGB32_Premultiplied);
-        img.setDevicePixelRatio(dpr);
+        QImage img(bands[i].size(), QImage::Format_ARGB32_Premultiplied);
         img.fill(Qt::transparent);
         QPainter p(&img);
         p.setRenderHint(QPainter::Antialiasing);
         p.translate(-bands[i].topLeft());
+        p.scale(dpr, dpr);
         p.fillPath(corners, board);
         p.end();
+        img.setDevicePixelRatio(dpr);
         rim.band[i] = QPixmap::fromImage(img);
-        rim.at[i] = bands[i].topLeft();
+        rim.at[i] = QPointF(bands[i].topLeft()) / dpr;
     }
     return *cache.insert(key, rim);
 }
@@ -167,8 +173,9 @@ void TImage::LoadPicture(const QString &resourceName)
 // How far a card of this size is stretched beyond the 90 x 150 picture, in device pixels.
 static qreal Stretch(QSize size, qreal dpr) { return qMax(size.width() / 90.0, size.height() / 150.0) * dpr; }
 
-// The sharpest picture a stretch calls for is the one of this scale (1, 2 or 3) at most.
-static bool CallsFor(qreal stretch, int scale) { return stretch > scale - 0.75; }
+// A picture of this scale (1, 2 or 3) is called for as soon as the next smaller one would have
+// to be enlarged: shrinking a sharper picture keeps it sharp.
+static bool CallsFor(qreal stretch, int scale) { return stretch > scale - 1 + 0.01; }
 
 // Paints the picture stretched to the given size.
 static void PaintPicture(QPainter &painter, const QString &name, QSize size, qreal dpr)
@@ -421,6 +428,11 @@ void TKlient::resizeEvent(QResizeEvent *) { emit Resized(); }
 namespace {
 QMargins KnownFrame;
 
+bool Maximised(const QWidget *window)
+{
+    return window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
+}
+
 class TOuterSize : public QObject
 {
 public:
@@ -437,15 +449,24 @@ public:
         case QEvent::Show:
         case QEvent::Move:
         case QEvent::WindowActivate: {
+            // A maximised or full-screen window is the user's to size, and its frame (often
+            // none) is not the frame of an ordinary window.
+            if (Maximised(window_)) break;
             // A window manager frames a window only after it is mapped; until then the
             // frame of the windows before it is the best guess.
             const QWindow *handle = window_->windowHandle();
             const QMargins frame = handle ? handle->frameMargins() : QMargins();
             if (!frame.isNull()) KnownFrame = frame;
             // Only a new frame resizes, so a size the user gave the window stays.
-            if (KnownFrame != applied_) Apply(KnownFrame);
+            const bool newFrame = KnownFrame != applied_;
+            if (newFrame) Apply(KnownFrame);
+            if (newFrame || (e->type() == QEvent::Show && !shown_)) KeepOnScreen(window_);
+            shown_ = shown_ || e->type() == QEvent::Show;
             break;
         }
+        case QEvent::Hide:
+            shown_ = false;  // shown again, it is fitted to its screen again
+            break;
         default:
             break;
         }
@@ -468,8 +489,34 @@ private:
     QMargins applied_;
     QSize outer_;
     bool minimum_;
+    bool shown_ = false;
 };
 }  // namespace
 
 void SetOuterSize(QWidget *window, int w, int h) { new TOuterSize(window, QSize(w, h), false); }
 void SetMinimumOuterSize(QWidget *window, int w, int h) { new TOuterSize(window, QSize(w, h), true); }
+
+QMargins FrameMargins() { return KnownFrame; }
+
+QSize RoomOnScreen(const QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    return screen ? screen->availableGeometry().size().shrunkBy(KnownFrame) : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+}
+
+void KeepOnScreen(QWidget *window)
+{
+    const QScreen *screen = window->screen();
+    if (!screen || Maximised(window)) return;
+    const QRect avail = screen->availableGeometry();
+    // Too large a window shrinks as far as its minimum lets it: the board lays itself out anew.
+    const QSize room = RoomOnScreen(window);
+    if (window->width() > room.width() || window->height() > room.height())
+        window->resize(window->size().boundedTo(room).expandedTo(window->minimumSize()));
+    // Then it moves just enough to lie inside the free area, its top left corner first.
+    const QSize outer = window->size().grownBy(KnownFrame);
+    const QPoint at = window->pos();
+    const QPoint to(qBound(avail.left(), at.x(), qMax(avail.left(), avail.right() + 1 - outer.width())),
+                    qBound(avail.top(), at.y(), qMax(avail.top(), avail.bottom() + 1 - outer.height())));
+    if (to != at) window->move(to);
+}

@@ -109,6 +109,14 @@ protected:
 // size the user gave it stays.
 void SetOuterSize(QWidget *window, int w, int h);
 void SetMinimumOuterSize(QWidget *window, int w, int h);
+// The frame of the desktop's window decorations as last seen (none before the first).
+QMargins FrameMargins();
+// The largest client area that fits the free area of the window's screen, frame included.
+QSize RoomOnScreen(const QWidget *window);
+// A window keeps its position and size where they fit the free area of its screen (panels
+// left out); otherwise it shrinks as far as its minimum size lets it and moves just enough.
+// The windows with an outer size are kept on screen whenever they are shown.
+void KeepOnScreen(QWidget *window);
 
 // Contrast of two colours as the accessibility guidelines measure it, from 1 to 21.
 double ContrastRatio(const QColor &a, const QColor &b);

@@ -549,17 +549,23 @@ void ShowStandings(int contract)
     SetOuterSize(&window, 300, 100);
     window.move(300, 300);
     QStringList pairs;  // what a screen reader reads of the window: each name with its total
+    // A column is 50 pixels wide, or as wide as its name and a gap where the name is longer.
+    QLabel *names[4];
     for (int i = 0; i < 4; ++i) {
-        auto *name = new QLabel(Players[i]->Name, &window);
-        name->move(30 + 50 * i, 10);
-        name->adjustSize();
+        names[i] = new QLabel(Players[i]->Name, &window);
+        names[i]->adjustSize();
         pairs << Players[i]->Name + QLatin1Char(' ') + QString::number(Players[i]->Score);
     }
+    int left = 30;
     for (int i = 0; i < 4; ++i) {
         auto *score = new QLabel(QString::number(Players[i]->Score), &window);
-        score->move(30 + 50 * i, 30);
         score->adjustSize();
+        names[i]->move(left, 10);
+        score->move(left, 30);
+        left += qMax(50, qMax(names[i]->width(), score->width()) + 12);
     }
+    // The window grows with long names: its design size can shrink it no further.
+    window.setMinimumWidth(left - 12 + 30);
     window.setAccessibleDescription(pairs.join(QStringLiteral(", ")));
     ExecModal(&window);
 }
@@ -582,5 +588,10 @@ void CreateWindows()
     O_programu_form = new TO_programu_form;
     Zapis_form = new TZapis_form;
     Maturita_form = new TMaturita_form;
+    // Transient for the board, so that a compositor that places windows itself (Wayland)
+    // puts them over it.
+    for (QWidget *w : std::initializer_list<QWidget *>{nastaveni_form, napoveda_form, O_programu_form, Zapis_form,
+                                                        Maturita_form})
+        w->setParent(Form1, w->windowFlags());
     Form1->show();
 }

@@ -6,6 +6,7 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QStyle>
 #include <QTableWidget>
 
 TZapis_form *Zapis_form = nullptr;
@@ -93,8 +94,28 @@ void TZapis_form::FormShow()
     activateWindow();
 }
 
+void TZapis_form::FitToScreen()
+{
+    // Taller than the free area of its screen, the sheet takes the height there is and scrolls.
+    const int room = RoomOnScreen(this).height();
+    if (room < 674) {
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Tabulka);
+        const int h = qMax(room, 120);
+        setFixedSize(308 + bar, h);
+        Tabulka->setGeometry(0, 0, 308 + bar, h);
+        Tabulka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    } else {
+        setFixedSize(308, 674);
+        Tabulka->setGeometry(0, 0, 308, 681);
+        Tabulka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    }
+    KeepOnScreen(this);
+}
+
 bool TZapis_form::event(QEvent *e)
 {
+    if (e->type() == QEvent::Show)
+        FitToScreen();
     // Activating the sheet refills it from the data and the current names.
     if (e->type() == QEvent::WindowActivate)
         FillGrid();

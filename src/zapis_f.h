@@ -28,6 +28,7 @@ protected:
 
 private:
     void FillGrid();
+    void FitToScreen();
 };
 
 extern TZapis_form *Zapis_form;

@@ -176,21 +176,23 @@ public:
         }
     }
 
-    // A standings window: each seat's name above its score, in columns 50 apart.
+    // A standings window: each seat's name above its score, in columns at least 50 apart that
+    // neither touch nor leave the window.
     void CheckStandings(QWidget *window)
     {
-        int found = 0;
-        for (QLabel *l : window->findChildren<QLabel *>()) {
-            const int s = (l->x() - 30) / 50;
-            if (s < 0 || s > 3 || l->x() != 30 + 50 * s || (l->y() != 10 && l->y() != 30)) {
-                Fault(QStringLiteral("a standings label at %1,%2").arg(l->x()).arg(l->y()));
-                continue;
-            }
-            ++found;
-            const QString want = l->y() == 10 ? Players[s]->Name : QString::number(Players[s]->Score);
-            if (l->text() != want) Fault(QStringLiteral("standings show \"%1\" for \"%2\"").arg(l->text(), want));
+        QList<QLabel *> labels = window->findChildren<QLabel *>();
+        if (labels.size() != 8) return Fault(QStringLiteral("standings with %1 labels").arg(labels.size()));
+        for (int s = 0; s < 4; ++s) {
+            QLabel *name = labels[s], *score = labels[4 + s];
+            if (name->text() != Players[s]->Name || score->text() != QString::number(Players[s]->Score))
+                Fault(QStringLiteral("standings show \"%1 %2\" for seat %3").arg(name->text(), score->text()).arg(s));
+            // Short names stand 50 apart as designed; a longer one pushes the next column on.
+            const int right = qMax(name->x() + name->sizeHint().width(), score->x() + score->sizeHint().width());
+            const int next = s < 3 ? labels[s + 1]->x() : window->width();
+            if ((s == 0 && name->x() != 30) || name->y() != 10 || score->pos() != QPoint(name->x(), 30) ||
+                next < qMax(name->x() + 50, right + 8) || (s < 3 && right + 12 < name->x() + 50 && next != name->x() + 50))
+                Fault(QStringLiteral("standings column %1 at %2,%3").arg(s).arg(name->x()).arg(name->y()));
         }
-        if (found != 8) Fault(QStringLiteral("standings with %1 labels").arg(found));
     }
 
     void HandleModal(QWidget *modal)

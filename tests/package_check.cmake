@@ -32,8 +32,9 @@ if(NOT at LESS 0)
   message(FATAL_ERROR "package holds a path of the build folder:\n${contents}")
 endif()
 # The run-time dependencies come from the binary, the section and description from the rules.
-execute_process(COMMAND ${DPKG_DEB} -f "${debs}" Depends Section Description OUTPUT_VARIABLE control)
-if(NOT control MATCHES "libqt6widgets6" OR NOT control MATCHES "Section: games" OR NOT control MATCHES "Description: Czech card game")
+execute_process(COMMAND ${DPKG_DEB} -f "${debs}" Depends Recommends Section Description OUTPUT_VARIABLE control)
+if(NOT control MATCHES "libqt6widgets6" OR NOT control MATCHES "Recommends: [^\n]*qt6-wayland" OR
+   NOT control MATCHES "Section: games" OR NOT control MATCHES "Description: Czech card game")
   message(FATAL_ERROR "package control fields:\n${control}")
 endif()
 message(STATUS "${name} holds what it should")
