@@ -64,14 +64,14 @@ void Tnapoveda_form::PaintColours()
 {
     // The red heading and the navy line, where they are readable on the window's colour;
     // the heading is large, for which 3:1 reads well.
-    const QColor back = palette().color(backgroundRole()), text = palette().color(QPalette::WindowText);
+    const QColor back = palette().color(backgroundRole());
     auto paint = [](QLabel *l, const QColor &c) {
         QPalette pal = l->palette();
         pal.setColor(QPalette::WindowText, c);
         l->setPalette(pal);
     };
     paint(Nadpis, ContrastRatio(Qt::red, back) >= 3 ? QColor(Qt::red) : ReadableColour(Qt::red, back, {}));
-    paint(Radek[4], ReadableColour(QColor(0, 0, 128), back, {palette().color(QPalette::Link), text}));
+    paint(Radek[4], ReadableColour(QColor(0, 0, 128), back, {palette().color(QPalette::Link)}));
 }
 
 void Tnapoveda_form::Button1Click() { close(); }

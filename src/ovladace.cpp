@@ -458,9 +458,14 @@ public:
             const QMargins frame = handle ? handle->frameMargins() : QMargins();
             if (!frame.isNull()) KnownFrame = frame;
             // Only a new frame resizes, so a size the user gave the window stays.
+            // The position to keep is the one the window was given: while the window manager
+            // frames it, the window passes through positions of its own.
             const bool newFrame = KnownFrame != applied_;
             if (newFrame) Apply(KnownFrame);
-            if (newFrame || (e->type() == QEvent::Show && !shown_)) KeepOnScreen(window_);
+            if (e->type() == QEvent::Show && !shown_)
+                placed_ = KeepOnScreen(window_, window_->pos());
+            else if (newFrame && shown_)
+                placed_ = KeepOnScreen(window_, placed_);
             shown_ = shown_ || e->type() == QEvent::Show;
             break;
         }
@@ -490,6 +495,7 @@ private:
     QSize outer_;
     bool minimum_;
     bool shown_ = false;
+    QPoint placed_;
 };
 }  // namespace
 
@@ -504,19 +510,29 @@ QSize RoomOnScreen(const QWidget *window)
     return screen ? screen->availableGeometry().size().shrunkBy(KnownFrame) : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
 }
 
-void KeepOnScreen(QWidget *window)
+QPoint KeepOnScreen(QWidget *window, QPoint at)
 {
     const QScreen *screen = window->screen();
-    if (!screen || Maximised(window)) return;
+    if (!screen || Maximised(window)) return at;
     const QRect avail = screen->availableGeometry();
+    // The window's own frame where it has one (the widget's idea of it can lag behind after a
+    // move to another screen), else the frame last seen.
+    QWindow *handle = window->testAttribute(Qt::WA_WState_Created) ? window->windowHandle() : nullptr;
+    const QMargins frame = handle && !handle->frameMargins().isNull() ? handle->frameMargins() : KnownFrame;
     // Too large a window shrinks as far as its minimum lets it: the board lays itself out anew.
-    const QSize room = RoomOnScreen(window);
+    const QSize room = avail.size().shrunkBy(frame);
     if (window->width() > room.width() || window->height() > room.height())
         window->resize(window->size().boundedTo(room).expandedTo(window->minimumSize()));
     // Then it moves just enough to lie inside the free area, its top left corner first.
-    const QSize outer = window->size().grownBy(KnownFrame);
-    const QPoint at = window->pos();
+    const QSize outer = window->size().grownBy(frame);
     const QPoint to(qBound(avail.left(), at.x(), qMax(avail.left(), avail.right() + 1 - outer.width())),
                     qBound(avail.top(), at.y(), qMax(avail.top(), avail.bottom() + 1 - outer.height())));
-    if (to != at) window->move(to);
+    if (!handle) {
+        window->move(to);  // placed with its frame when it is created
+        return to;
+    }
+    // The widget moves its client area by as much as it is asked to move its frame.
+    const QPoint client = to + QPoint(frame.left(), frame.top());
+    if (client != window->geometry().topLeft()) window->move(window->pos() + client - window->geometry().topLeft());
+    return to;
 }

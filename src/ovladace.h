@@ -115,8 +115,9 @@ QMargins FrameMargins();
 QSize RoomOnScreen(const QWidget *window);
 // A window keeps its position and size where they fit the free area of its screen (panels
 // left out); otherwise it shrinks as far as its minimum size lets it and moves just enough.
-// The windows with an outer size are kept on screen whenever they are shown.
-void KeepOnScreen(QWidget *window);
+// The windows with an outer size are kept on screen whenever they are shown. Returns where
+// the window was put; `at` is where it is meant to be.
+QPoint KeepOnScreen(QWidget *window, QPoint at);
 
 // Contrast of two colours as the accessibility guidelines measure it, from 1 to 21.
 double ContrastRatio(const QColor &a, const QColor &b);

@@ -112,6 +112,7 @@ TForm1::TForm1()
     connect(Next_but, &QPushButton::clicked, this, &TForm1::Next_butClick);
     Next_but->installEventFilter(this);
     menuBar()->installEventFilter(this);
+    Klient->installEventFilter(this);
     // Reached with Tab from the hand only: a laid card's focus must not fall to it by itself.
     Next_but->setFocusPolicy(Qt::ClickFocus);
 
@@ -198,9 +199,6 @@ bool TForm1::event(QEvent *e)
 {
     if (e->type() == QEvent::WindowActivate && created_)
         FormActivate();
-    // A new theme may make the counts' colours unreadable on the new board colour.
-    if (e->type() == QEvent::PaletteChange && created_)
-        for (QLabel *l : {StaticText1, StaticText2, StaticText3}) PaintCount(l);
     return QMainWindow::event(e);
 }
 
@@ -425,6 +423,9 @@ bool TForm1::eventFilter(QObject *watched, QEvent *e)
 {
     if (e->type() == QEvent::MouseButtonPress)
         TImage::MouseUsed();
+    // A new theme may make the counts' colours unreadable on the new board colour.
+    if (watched == Klient && e->type() == QEvent::PaletteChange)
+        for (QLabel *l : {StaticText1, StaticText2, StaticText3}) PaintCount(l);
     // "Další hráč": Tab goes back to the hand, Return presses it as Space does.
     if (watched == Next_but && e->type() == QEvent::KeyPress) {
         const auto *k = static_cast<QKeyEvent *>(e);

@@ -109,7 +109,7 @@ void TZapis_form::FitToScreen()
         Tabulka->setGeometry(0, 0, 308, 681);
         Tabulka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    KeepOnScreen(this);
+    KeepOnScreen(this, pos());
 }
 
 bool TZapis_form::event(QEvent *e)
