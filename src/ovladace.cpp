@@ -527,6 +527,7 @@ QPoint KeepOnScreen(QWidget *window, QPoint at)
     const QSize outer = window->size().grownBy(frame);
     const QPoint to(qBound(avail.left(), at.x(), qMax(avail.left(), avail.right() + 1 - outer.width())),
                     qBound(avail.top(), at.y(), qMax(avail.top(), avail.bottom() + 1 - outer.height())));
+    if (to == at) return to;  // where it fits, Qt places it as it was asked
     if (!handle) {
         window->move(to);  // placed with its frame when it is created
         return to;
