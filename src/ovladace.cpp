@@ -449,13 +449,17 @@ public:
         case QEvent::Show:
         case QEvent::Move:
         case QEvent::WindowActivate: {
-            // A maximised or full-screen window is the user's to size, and its frame (often
-            // none) is not the frame of an ordinary window.
-            if (Maximised(window_)) break;
             // A window manager frames a window only after it is mapped; until then the
             // frame of the windows before it is the best guess.
             const QWindow *handle = window_->windowHandle();
             const QMargins frame = handle ? handle->frameMargins() : QMargins();
+            // A maximised or full-screen window is the user's to size, and its frame (often
+            // thinner) is not the frame of an ordinary window, also while it is restored.
+            if (Maximised(window_)) {
+                maximisedFrame_ = frame;
+                break;
+            }
+            if (!frame.isNull() && frame == maximisedFrame_) break;
             if (!frame.isNull()) KnownFrame = frame;
             // Only a new frame resizes, so a size the user gave the window stays.
             // The position to keep is the one the window was given: while the window manager
@@ -496,6 +500,7 @@ private:
     bool minimum_;
     bool shown_ = false;
     QPoint placed_;
+    QMargins maximisedFrame_;
 };
 }  // namespace
 
