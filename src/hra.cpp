@@ -86,6 +86,7 @@ void PlayTrickContract(int c)
             continue;
         Players[leader]->OnMove = false;
         const int winner = TrickWinner(TrickCards, leader);
+        News(QStringLiteral("Štych bere ") + Players[winner]->Name);
         Players[winner]->OnMove = true;
         Players[winner]->Score += TrickPoints(c, TrickCards, k);
         WaitForTimer();
@@ -131,13 +132,19 @@ void PaintCount(QLabel *label)
     label->setPalette(pal);
 }
 
-// Marks the computer on lead or on turn and no other; returns that seat.
+// Marks the computer on lead or on turn and no other; returns that seat. A screen reader hears
+// when the turn goes to another computer (the human hears the prompt).
 static int MarkPlayerOnMove(int current)
 {
+    const int before = current;
     for (int i = 0; i < 4; ++i) {
         THrac &p = *Players[i];
         if (p.OnMove) current = i;
-        if (p.IsComputer) MarkCount(p, p.OnMove);
+        if (p.IsComputer) {
+            if (p.OnMove && !p.CountLabel->property("naTahu").toBool() && i != before)
+                News(QStringLiteral("Na tahu ") + p.Name);
+            MarkCount(p, p.OnMove);
+        }
     }
     return current;
 }
@@ -236,6 +243,7 @@ void TForm1::PlayKvarty()
                     break;  // the later positions cannot be filled either
                 THrac &q = *Players[s];
                 const TCard card = q.Hand[j];
+                News(q.Name + QStringLiteral(": ") + CardWords(card));
                 TrickImages[k]->LoadPicture(CardResourceName(card));
                 TrickCards[k] = card;
                 PlayedCards[card] = true;
@@ -362,7 +370,10 @@ void TForm1::PlayDesitky()
         if (HasLayableCard(p)) {
             DesitkyMove(p);
         } else {
-            if (!p.PlayedThisTurn) ++passes[onTurn];
+            if (!p.PlayedThisTurn) {
+                ++passes[onTurn];
+                News(p.Name + QStringLiteral(" nemůže"));
+            }
             Next_but->setEnabled(false);
             p.PlayedThisTurn = false;
             p.OnMove = false;
@@ -415,6 +426,7 @@ void FinalPlaces(const int totals[4], int places[4])
 
 static void PlayChosen(int contract)
 {
+    News(QStringLiteral("Hraje se ") + ContractName(contract));
     if (contract == Kvarty) {
         SetPanel(1, ContractName(Kvarty));
         Form1->PlayKvarty();
@@ -430,6 +442,7 @@ void PlayMaturita(int chooser, int attempt)
 {
     StartContract(Maturita);
     if (Players[chooser]->IsComputer) {
+        News(QStringLiteral("Hraje se ") + ContractName(CervenyKral));
         PlayTrickContract(CervenyKral);
         return;
     }
@@ -472,7 +485,11 @@ void TForm1::Start1Click()
         sheet.Vymazat();
         sheet.RefreshSheet();
         for (THrac *p : Players) p->Score = 0;
+        struct Round {  // the round is told with each contract, and is over when the match is
+            ~Round() { MatchRound = -1; }
+        } round;
         for (int r = 0; r < 4; ++r) {
+            MatchRound = r;
             for (int n = Cervene; n <= CervenyKral; ++n) {
                 PlayTrainingContract(n);
                 sheet.RecordScores(r, n);

@@ -28,6 +28,8 @@ public:
     void SetDimmed(bool dimmed);
     // A mouse press anywhere on the board takes the focus mark away until a key is used.
     static void MouseUsed();
+    // Until the image loses the focus, a screen reader hears the news before its picture.
+    void SetNews(const QString &news);
 
 signals:
     void Click(TImage *sender);
@@ -118,6 +120,20 @@ QSize RoomOnScreen(const QWidget *window);
 // The windows with an outer size are kept on screen whenever they are shown. Returns where
 // the window was put; `at` is where it is meant to be.
 QPoint KeepOnScreen(QWidget *window, QPoint at);
+
+// What a screen reader speaks: news are spoken when the keyboard focus moves to an object
+// named with them, so Announce names one of two small objects of the board with the text and
+// gives it the focus (two, so that every piece of news is a move of the focus). Nothing is
+// done while no screen reader listens.
+void Announce(const QString &text);
+// Creates the two objects in the given window; the keys they get do nothing.
+void CreateAnnouncers(QWidget *parent);
+// Whether a screen reader listens to the program.
+bool ScreenReaderListens();
+// Sets up what the accessibility bus is told: no name or description changes (a screen reader
+// of today cannot read what Qt sends for them and speaks nothing of them), and the board's
+// status bar known as a status bar.
+void SetUpAccessibility();
 
 // Contrast of two colours as the accessibility guidelines measure it, from 1 to 21.
 double ContrastRatio(const QColor &a, const QColor &b);

@@ -32,6 +32,7 @@ TImage *LayoutImages[32] = {};
 bool PlayedCards[32] = {};
 bool Quitting = false;
 int PauseOverrideMs = -1;
+int MatchRound = -1;
 
 // ---------------------------------------------------------------- random
 
@@ -345,8 +346,14 @@ void AwaitHumanMove(THrac &p)
             for (TImage *im : HandImages) im->SetDimmed(false);
         }
     } veil(p);
-    if (TImage *target = HandFocusTarget())
+    if (TImage *target = HandFocusTarget()) {
+        // A screen reader hears what happened since the last wait, then the prompt and the card.
+        QString news = TakeNews();
+        if (!news.isEmpty()) news += QStringLiteral(". ");
+        target->SetNews(news + PanelText(0) + QStringLiteral(", "));
+        DescribeTable();
         target->setFocus(Qt::OtherFocusReason);
+    }
     HumanMoved = false;
     WaitUntil(HumanMoved);
 }
@@ -357,6 +364,55 @@ static int HumanSeat()
     for (int s = 0; s < 4; ++s)
         if (!Players[s]->IsComputer) h = s;
     return h;
+}
+
+// ---------------------------------------------------------------- news for a screen reader
+
+namespace {
+QStringList PendingNews;
+}
+
+void News(const QString &news) { PendingNews << news; }
+
+QString TakeNews()
+{
+    const QString all = PendingNews.join(QStringLiteral(". "));
+    PendingNews.clear();
+    return all;
+}
+
+QString CardWords(TCard card) { return PictureDescription(CardResourceName(card)); }
+
+// What the player may ask for without changing anything, with the screen reader's "read status
+// bar": the prompt of the status bar is read with the table, the cards in hand and the points.
+void DescribeTable()
+{
+    if (!ScreenReaderListens()) return;
+    QStringList table, counts, points;
+    if (PanelText(1) == ContractName(Desitky)) {
+        for (int s = 0; s < 4; ++s) {
+            int low = -1, high = -1;  // a suit is laid out without gaps
+            for (int c = 8 * s; c < 8 * s + 8; ++c)
+                if (PlayedCards[c]) {
+                    if (low < 0) low = c;
+                    high = c;
+                }
+            if (low >= 0)
+                table << (low == high ? CardWords(TCard(low))
+                                      : CardWords(TCard(low)) + QStringLiteral(" až ") + CardWords(TCard(high)).section(QLatin1Char(' '), 1));
+        }
+    } else {
+        for (int s = 0; s < 4; ++s)
+            if (TrickCards[s] < NoCard) table << CardWords(TrickCards[s]);
+    }
+    for (THrac *p : Players) {
+        if (p->IsComputer) counts << p->Name + QLatin1Char(' ') + QString::number(p->CardCount);
+        points << p->Name + QLatin1Char(' ') + QString::number(p->Score);
+    }
+    const QString text = QStringLiteral("%1. Na stole: %2. Karty: %3. Body: %4.")
+                             .arg(PanelText(0), table.isEmpty() ? QStringLiteral("nic") : table.join(QStringLiteral(", ")),
+                                  counts.join(QStringLiteral(", ")), points.join(QStringLiteral(", ")));
+    Form1->StatusBar1->Panel[0]->setAccessibleName(text);
 }
 
 void TForm1::KartaClick(TImage *sender)
@@ -375,6 +431,7 @@ void TForm1::KartaDblClick(TImage *sender)
     for (int i = 0; i < 8; ++i) {
         if (sender == HandImages[i] && p.Hand[i] != NoCard) {
             const TCard c = p.Hand[i];
+            News(p.Name + QStringLiteral(": ") + CardWords(c));
             if (mode == ContractName(Kvarty)) {
                 TrickCards[0] = c;
                 TrickImages[0]->CopyPicture(sender);
@@ -485,6 +542,8 @@ void DealCards()
 void StartContract(int contract)
 {
     SetPanel(1, ContractName(contract));
+    PendingNews.clear();
+    News(MatchRound >= 0 ? QStringLiteral("%1. kolo, %2").arg(MatchRound + 1).arg(ContractName(contract)) : ContractName(contract));
     Form1->MenuZakaz();
     DealCards();
     for (int s = 0; s < 4; ++s) {
@@ -496,6 +555,8 @@ void StartContract(int contract)
 
 void WaitForTimer()
 {
+    Announce(TakeNews());
+    DescribeTable();
     TimerElapsed = false;
     const int ms = PauseOverrideMs >= 0 ? PauseOverrideMs : nastaveni_form->TrackBar1->value() * 500;
     Form1->Timer1->setInterval(ms);
@@ -578,6 +639,7 @@ void CreateWindows()
     if (Form1)
         return;
     Randomize();
+    SetUpAccessibility();
     InitCardPictures();
     // The window icon in its 48-pixel size only: a larger picture would be decoded at every
     // start for a title bar that shows a few pixels; the desktop takes its large icons from
@@ -594,5 +656,6 @@ void CreateWindows()
     for (QWidget *w : std::initializer_list<QWidget *>{nastaveni_form, napoveda_form, O_programu_form, Zapis_form,
                                                         Maturita_form})
         w->setParent(Form1, w->windowFlags());
+    CreateAnnouncers(Form1->Klient);
     Form1->show();
 }

@@ -100,6 +100,20 @@ void AwaitHumanMove(THrac &p);
 // The modal standings window, built anew for every showing.
 void ShowStandings(int contract);
 
+// --- what a screen reader is told ---
+// A piece of news of the game (a card laid, a trick taken, a pass, the turn), told at the next
+// wait: at a pause, or before the prompt when the human's card is asked for.
+void News(const QString &news);
+// The news since the last wait, in the order they came; empties them.
+QString TakeNews();
+// A card as it is spoken: "kule král".
+QString CardWords(TCard card);
+// Tells the hand's cards what lies on the table, the cards in hand and the points, for a screen
+// reader to read when asked.
+void DescribeTable();
+// The round of the match being played (0..3), -1 outside a match.
+extern int MatchRound;
+
 // Status panels of the board.
 void SetPanel(int panel, const QString &text);
 QString PanelText(int panel);

@@ -1,0 +1,40 @@
+# Inside the session bus of scripts/orca.sh: the window manager, Orca, a listener that shows
+# when the game asks for a card, and the game played by keys.
+heard() {  # waits up to $2 tenths of a second (default 100) for a line of the listener
+  for _ in $(seq "${2:-100}"); do grep -q "$1" "$OUT/bus.txt" && return 0; sleep 0.1; done; return 1
+}
+openbox & WM=$!
+sleep 1
+orca -u "$HOME/orca" --debug-file "$OUT/orca-debug.log" >/dev/null 2>&1 & ORCA=$!
+/usr/bin/python3 "$ROOT/scripts/screenreader.py" > "$OUT/bus.txt" & LISTENER=$!
+heard listening
+sleep 3  # Orca registers its listeners
+"$BUILD/tamsa" 2>/dev/null & GAME=$!
+heard "window .*Karetní hra Tamsa" || echo "the game's window was not seen"
+sleep 1
+if [ "$CONTRACT" = m ]; then
+  xdotool key alt+h; heard "menu item" 30 && xdotool key s
+else
+  xdotool key alt+t; heard "menu item" 30 && xdotool key "$CONTRACT"
+fi
+# Each time the card is asked for (the prompt with the focused card is on the bus), lay it.
+asked=0
+for _ in $(seq 2000); do
+  grep -q "Stav po hře\|Herní zápis" "$OUT/bus.txt" && break
+  n=$(grep -c "Vyneste kartu, " "$OUT/bus.txt")
+  if grep -q "window .*Maturita" "$OUT/bus.txt" && [ "$(grep -c 'window .*Maturita' "$OUT/bus.txt")" -gt "${chooser:-0}" ]; then
+    chooser=$(grep -c 'window .*Maturita' "$OUT/bus.txt"); sleep 1; xdotool key Down Return
+  elif [ "$n" -gt "$asked" ]; then
+    asked=$n; sleep 0.8
+    # At the second card asked for, Orca's "read status bar" (Insert+KP_Enter twice).
+    [ "$asked" = 2 ] && { xdotool key --delay 120 Insert+KP_Enter Insert+KP_Enter; sleep 1.5; }
+    xdotool key Right; sleep 0.3; xdotool key Return
+  else
+    sleep 0.2
+  fi
+done
+sleep 2; xdotool key Escape; sleep 1
+kill $GAME $LISTENER 2>/dev/null
+sleep 1
+kill $ORCA $WM 2>/dev/null
+wait $ORCA 2>/dev/null
