@@ -2,7 +2,9 @@
 # Installs what is missing on Debian 12, builds Tamsa and runs the whole test suite, then
 # builds it once more with the sanitizers and runs the suite again under them.
 source "$(dirname "$0")/scripts/common.sh"
-install_missing
+# The packages of the screen-reader test besides those of the game: Orca and its speech.
+install_missing openbox xdotool at-spi2-core python3-pyatspi dbus orca speech-dispatcher \
+                speech-dispatcher-espeak-ng espeak-ng
 build "$BUILD"
 cd "$BUILD"
 QT_QPA_PLATFORM=offscreen ctest --output-on-failure

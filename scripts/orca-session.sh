@@ -9,17 +9,24 @@ orca -u "$HOME/orca" --debug-file "$OUT/orca-debug.log" >/dev/null 2>&1 & ORCA=$
 /usr/bin/python3 "$ROOT/scripts/screenreader.py" > "$OUT/bus.txt" & LISTENER=$!
 heard listening
 sleep 3  # Orca registers its listeners
-"$BUILD/tamsa" 2>/dev/null & GAME=$!
+QT_QPA_PLATFORM=xcb "$BUILD/tamsa" 2>"$OUT/game-stderr.txt" & GAME=$!
 heard "window .*Karetní hra Tamsa" || echo "the game's window was not seen"
 sleep 1
 if [ "$CONTRACT" = m ]; then
   xdotool key alt+h; heard "menu item" 30 && xdotool key s
+elif [ "$CONTRACT" = s ]; then
+  # The settings, every control by Tab, then a training Maturita (Trénink, Up, Return).
+  xdotool key alt+h; heard "menu item" 30 && xdotool key n
+  heard "window .*Nastavení" 30 && for _ in $(seq 11); do sleep 0.7; xdotool key Tab; done
+  sleep 1; xdotool key Escape; sleep 1
+  xdotool key alt+t; heard "menu item *Červené" 30 && { sleep 0.5; xdotool key Up; sleep 0.5; xdotool key Return; }
 else
   xdotool key alt+t; heard "menu item" 30 && xdotool key "$CONTRACT"
 fi
 # Each time the card is asked for (the prompt with the focused card is on the bus), lay it.
 asked=0
-for _ in $(seq 2000); do
+deadline=$(( $(date +%s) + ${TAMSA_ORCA_MINUTES:-5} * 60 ))
+while [ "$(date +%s)" -lt "$deadline" ]; do
   grep -q "Stav po hře\|Herní zápis" "$OUT/bus.txt" && break
   n=$(grep -c "Vyneste kartu, " "$OUT/bus.txt")
   if grep -q "window .*Maturita" "$OUT/bus.txt" && [ "$(grep -c 'window .*Maturita' "$OUT/bus.txt")" -gt "${chooser:-0}" ]; then
@@ -29,6 +36,7 @@ for _ in $(seq 2000); do
     # At the second card asked for, Orca's "read status bar" (Insert+KP_Enter twice).
     [ "$asked" = 2 ] && { xdotool key --delay 120 Insert+KP_Enter Insert+KP_Enter; sleep 1.5; }
     xdotool key Right; sleep 0.3; xdotool key Return
+    echo "$asked" > "$OUT/returns.txt"
   else
     sleep 0.2
   fi

@@ -8,6 +8,8 @@ import pyatspi
 
 def heard(event):
     try:
+        # Read afresh: the game keeps its name changes off the bus, so a cached name is old.
+        event.source.clearCache()
         role, name, description = event.source.getRoleName(), event.source.name, event.source.description
     except Exception:  # the object may be gone already
         return

@@ -67,6 +67,7 @@ static void ClearTable()
 
 static void EndContract()
 {
+    EndAnnouncements();
     for (THrac *p : Players) p->OnMove = p->StartsRound;
     SetPanel(0, QStringLiteral("Připraven"));
     SetPanel(1, QStringLiteral("Nehraje se"));

@@ -26,6 +26,7 @@ TMaturita_form::TMaturita_form()
                          QStringLiteral("Všechny"), QStringLiteral("Červený král"), QStringLiteral("Kvarty"),
                          QStringLiteral("Desítky")});
     Vyber_hru->SetItemIndex(0);
+    Vyber_hru->SetGroupName(QStringLiteral("Co se bude hrát"));
 
     Volba = new QPushButton(QStringLiteral("OK"), this);
     Volba->setObjectName(QStringLiteral("Volba"));

@@ -55,6 +55,7 @@ Tnastaveni_form::Tnastaveni_form()
     RadioGroup1->setGeometry(216, 64, 137, 65);
     RadioGroup1->SetItems({QStringLiteral("Menší vpravo"), QStringLiteral("Větší vpravo")});
     RadioGroup1->SetItemIndex(0);
+    RadioGroup1->SetGroupName(QStringLiteral("Směr srovnání karet"));
 
     Label5 = Heading(this, QStringLiteral("Nastavení hráčů :"), 16, 24, 136);
     Label6 = Heading(this, QStringLiteral("Jméno:"), 13, 232, 140);
@@ -71,14 +72,19 @@ Tnastaveni_form::Tnastaveni_form()
         e->setText(names[i]);
         e->setObjectName(QStringLiteral("Jmeno%1").arg(i));
         e->setGeometry(224, 160 + 32 * i, 73, 21);
-        e->setAccessibleName(QStringLiteral("Jméno hráče %1").arg(i));
+        // Named after the seat as the game counts them: the player, then computers 1 to 3.
+        const QString seat = i == 0 ? QStringLiteral("hráče") : QStringLiteral("počítače %1").arg(i);
+        e->setAccessibleName(QStringLiteral("Jméno ") + seat);
         connect(e, &QLineEdit::textChanged, this, &Tnastaveni_form::JmenoChange);
         QComboBox *c = *combos[i] = new QComboBox(this);
         c->setObjectName(QStringLiteral("ComboBox%1").arg(i));
         c->setGeometry(352, 160 + 32 * i, 81, 21);
         c->addItems({QStringLiteral("nízká"), QStringLiteral("střední")});
         c->setCurrentIndex(0);
-        c->setAccessibleName(QStringLiteral("Úroveň hráče %1").arg(i));
+        // A screen reader names a combo box by its value: whose strength it is, it says with the
+        // description.
+        c->setAccessibleName(QStringLiteral("Úroveň ") + seat);
+        c->setAccessibleDescription(QStringLiteral("Úroveň ") + seat);
         connect(c, &QComboBox::currentIndexChanged, this, &Tnastaveni_form::ComboBoxChange);
     }
     Button1 = new QPushButton(QStringLiteral("OK"), this);

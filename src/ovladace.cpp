@@ -104,6 +104,12 @@ void CreateAnnouncers(QWidget *parent)
     for (THlasatel *&a : Announcers) a = new THlasatel(parent);
 }
 
+void EndAnnouncements()
+{
+    for (THlasatel *a : Announcers)
+        if (a && a->hasFocus()) a->clearFocus();
+}
+
 void Announce(const QString &text)
 {
     if (text.isEmpty() || !Announcers[0] || !ScreenReaderListens()) return;
@@ -458,6 +464,12 @@ void TRadioGroup::InsertItem(int index, const QString &item)
 }
 
 int TRadioGroup::ItemIndex() const { return index_; }
+
+void TRadioGroup::SetGroupName(const QString &name)
+{
+    box_->setAccessibleName(name);
+    setAccessibleName(name);
+}
 
 void TRadioGroup::SetItemIndex(int index)
 {

@@ -81,6 +81,8 @@ public:
     int ItemIndex() const;
     void SetItemIndex(int index);
     QList<class QRadioButton *> Buttons() const;
+    // The name a screen reader gives the group of buttons (the frame shows no caption).
+    void SetGroupName(const QString &name);
 
 private:
     void Rebuild();
@@ -128,6 +130,8 @@ QPoint KeepOnScreen(QWidget *window, QPoint at);
 void Announce(const QString &text);
 // Creates the two objects in the given window; the keys they get do nothing.
 void CreateAnnouncers(QWidget *parent);
+// Takes the focus from the news, so that they are not spoken again when the board is active again.
+void EndAnnouncements();
 // Whether a screen reader listens to the program.
 bool ScreenReaderListens();
 // Sets up what the accessibility bus is told: no name or description changes (a screen reader

@@ -462,6 +462,7 @@ void TForm1::KartaKey(TImage *sender, int key)
             Next_but->setFocus(key == Qt::Key_Tab ? Qt::TabFocusReason : Qt::BacktabFocusReason);
         return;
     }
+    sender->SetNews(QString());  // heard with the prompt already
     QList<TImage *> allowed;
     for (TImage *im : HandImages)
         if (im->isEnabled()) allowed << im;

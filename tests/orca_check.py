@@ -1,0 +1,72 @@
+"""Reads what Orca said while scripts/orca.sh played a training contract by keys, and fails
+unless it said the contract, every card laid and by whom, every trick's taker, every pass, the
+prompt with the focused card and the player's own cards, for at least 95 % of them.
+
+    orca_check.py OUT e|k|d
+
+The count of each kind of event comes from the game, not from Orca: the cards the player laid
+by a key and the standings at the end (in Kvarty each hand's points are its cards left; in
+Desítky its cards left and its passes)."""
+import re
+import sys
+
+out, contract = sys.argv[1], sys.argv[2]
+name = {"e": "Červené", "k": "Kvarty", "d": "Desítky"}[contract]
+log = open(f"{out}/orca-debug.log", encoding="utf-8", errors="replace").read()
+spoken = [line.rstrip("\n") for line in open(f"{out}/spoken.txt", encoding="utf-8")]
+returns = int(open(f"{out}/returns.txt").read() or 0)
+faults = []
+
+if "Could not process" in log:
+    faults.append(f"Orca could not process {log.count('Could not process')} events")
+standings = [s for s in spoken if s.startswith("Stav po hře " + name)]
+if not standings:
+    sys.exit(f"FAIL: the standings of {name} were not heard\n" + "\n".join(spoken))
+scores = [int(n) for n in re.findall(r" (\d+)(?:,|\.|$)", standings[0])]
+
+# The news as Orca said them, item by item.
+items = []
+for s in spoken:
+    if s.startswith("Stav po hře"):
+        break
+    items += [i.strip(" .") for i in s.split(". ") if i.strip(" .")]
+cards = [i for i in items if re.match(r"^(Hráč|Počítač\d): \S+ \S+$", i)]
+own = [i for i in cards if i.startswith("Hráč:")]
+takes = [i for i in items if i.startswith("Štych bere ")]
+passes = [i for i in items if i.endswith(" nemůže")]
+prompts = [i for i in items if i.startswith("Vyneste kartu, ")]
+turns = [i for i in items if i.startswith("Na tahu ")]
+
+
+def enough(what, said, expected):
+    ok = expected > 0 and said >= 0.95 * expected and said <= expected + 0.05 * expected
+    print(f"{what}: {said} said of {expected}", "" if ok else "  <-- too few or too many")
+    if not ok:
+        faults.append(what)
+
+
+first = next((s for s in spoken if "Vyneste kartu" in s or re.search(r"(Hráč|Počítač\d): ", s)), "")
+if not first.startswith(name + ". "):
+    faults.append(f"the contract was not said with the first news ({first})")
+enough("prompts with the focused card", len(prompts), returns)
+if contract == "e":
+    enough("cards laid", len(cards), 4 * returns)
+    enough("tricks taken", len(takes), returns)
+    enough("own cards", len(own), returns)
+elif contract == "k":
+    enough("cards laid", len(cards), 32 - sum(scores))
+    if len(own) < 0.95 * returns:  # led by a key, and taken from the hand in runs
+        faults.append(f"own cards: {len(own)} said for {returns} led")
+    if not turns:
+        faults.append("nobody was said to be on turn")
+else:
+    # Every hand's cards left and passes are its points: 32 - cards laid + passes.
+    enough("cards laid and passes", 32 - len(cards) + len(passes), sum(scores))
+    enough("own cards", len(own), returns)
+    if not turns or not passes:
+        faults.append("no turn or no pass was said")
+
+print(f"utterances: {len(spoken)} in all, {len(spoken) / max(1, returns):.1f} for each card the player laid")
+if faults:
+    sys.exit("FAIL: " + "; ".join(faults) + "\n--- what Orca said ---\n" + "\n".join(spoken))
+print(f"{name}: every event was said")
