@@ -86,6 +86,14 @@ public:
             Fault(QStringLiteral("focus on %1, not %2").arg(focus ? focus->objectName() : "nothing", start ? start->objectName() : "nothing"));
         if (!focus) focus = allowed.value(0);
         if (!focus) return Fault(QStringLiteral("no card to focus")), timer.stop(), true;
+        // A screen reader hears the cards laid since the last wait, by whom, then the prompt.
+        const QString heard = QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name);
+        if (!heard.endsWith(QStringLiteral("Vyneste kartu, ") + PictureDescription(focus->PictureName())))
+            Fault(QStringLiteral("prompt heard as \"%1\"").arg(heard));
+        for (int s = 1; s < 4; ++s)
+            if (PanelText(1) != ContractName(Desitky) && TrickCards[s] < NoCard &&
+                !heard.contains(Players[s]->Name + QStringLiteral(": ") + CardWords(TrickCards[s])))
+                Fault(QStringLiteral("%1's card not heard before the prompt").arg(Players[s]->Name));
 
         for (int k = Roll(5); k > 0; --k) {
             const Qt::Key key = std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End}[Roll(4)];
