@@ -3,6 +3,7 @@
 heard() {  # waits up to $2 tenths of a second (default 100) for a line of the listener
   for _ in $(seq "${2:-100}"); do grep -q "$1" "$OUT/bus.txt" && return 0; sleep 0.1; done; return 1
 }
+trap 'kill $GAME $LISTENER $ORCA $WM 2>/dev/null' EXIT
 openbox & WM=$!
 sleep 1
 orca -u "$HOME/orca" --debug-file "$OUT/orca-debug.log" >/dev/null 2>&1 & ORCA=$!

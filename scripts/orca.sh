@@ -37,6 +37,8 @@ Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
 XVFB=$!
 trap 'kill $XVFB 2>/dev/null || true' EXIT
 sleep 1
-dbus-run-session -- bash "$ROOT/scripts/orca-session.sh" 2>&1 | { grep -v "^dbus-daemon\|^Openbox\|^SpiRegistry" || true; }
+# Into a file, not a pipe: a helper left running must not keep this script waiting.
+dbus-run-session -- bash "$ROOT/scripts/orca-session.sh" > "$OUT/session.log" 2>&1
+grep -v "^dbus-daemon\|^Openbox\|^SpiRegistry" "$OUT/session.log" || true
 sed -n "s/^.*SPEECH OUTPUT: '\([^']*\)'.*$/\1/p" "$OUT/orca-debug.log" | grep -v '^$' > "$OUT/spoken.txt" || true
 cat "$OUT/spoken.txt"
