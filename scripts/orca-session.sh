@@ -28,6 +28,7 @@ fi
 asked=0
 deadline=$(( $(date +%s) + ${TAMSA_ORCA_MINUTES:-5} * 60 ))
 while [ "$(date +%s)" -lt "$deadline" ]; do
+  kill -0 $GAME 2>/dev/null || { echo "the game ended early"; break; }
   grep -q "Stav po hře\|Herní zápis" "$OUT/bus.txt" && break
   n=$(grep -c "Vyneste kartu, " "$OUT/bus.txt")
   if grep -q "window .*Maturita" "$OUT/bus.txt" && [ "$(grep -c 'window .*Maturita' "$OUT/bus.txt")" -gt "${chooser:-0}" ]; then
@@ -46,4 +47,6 @@ sleep 2; xdotool key Escape; sleep 1
 kill $GAME $LISTENER 2>/dev/null
 sleep 1
 kill $ORCA $WM 2>/dev/null
-wait $ORCA 2>/dev/null
+# Orca writes out its log as it ends; it is given three seconds.
+for _ in $(seq 30); do kill -0 $ORCA 2>/dev/null || break; sleep 0.1; done
+kill -9 $ORCA 2>/dev/null
