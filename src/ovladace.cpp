@@ -546,8 +546,10 @@ public:
                 maximisedFrame_ = frame;
                 break;
             }
-            if (!frame.isNull() && frame == maximisedFrame_) break;
-            if (!frame.isNull()) KnownFrame = frame;
+            if (!frame.isNull() && frame != maximisedFrame_) {
+                KnownFrame = frame;
+                maximisedFrame_ = QMargins();
+            }
             // Only a new frame resizes, so a size the user gave the window stays.
             // The position to keep is the one the window was given: while the window manager
             // frames it, the window passes through positions of its own.
