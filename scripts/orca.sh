@@ -3,7 +3,7 @@
 # alone, and prints what Orca said, one utterance a line.
 #   scripts/orca.sh [e|k|d|m|s] Červené, Kvarty or Desítky from "Trénink", a whole match
 #                               (Hra → Start; the Maturita chooser answered with Down, Return), or
-#                               the settings by Tab and then a training Maturita
+#                               the settings window walked by Tab
 # Orca's own log, with everything it did, is kept as orca-debug.log in the folder named by
 # TAMSA_ORCA_OUT (a temporary folder by default). Prints "SKIPPED: ..." and exits 0 where
 # Orca cannot run.
