@@ -22,7 +22,13 @@ elif [ "$CONTRACT" = s ]; then
   sleep 1; xdotool key Escape; sleep 1
   echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to play
 else
-  xdotool key alt+t; heard "menu item" 30 && xdotool key "$CONTRACT"
+  # The contract by its access key once the menu is open; a key that comes before the menu
+  # takes it closes the menu instead, so the menu is opened again until the game starts.
+  for _ in 1 2 3; do
+    xdotool key alt+t; heard "menu item" 30 && { sleep 0.7; xdotool key "$CONTRACT"; }
+    heard " filler " 50 && break
+    xdotool key Escape; sleep 1
+  done
 fi
 # Each time the card is asked for (the prompt with the focused card is on the bus), lay it.
 asked=0
