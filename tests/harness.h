@@ -54,6 +54,18 @@ inline bool BoardIdle()
 
 inline int PlayedCount() { return int(std::count(PlayedCards, PlayedCards + 32, true)); }
 
+// How far two pictures of the same size lie apart: the mean difference of their channels.
+inline double Distance(const QImage &a, const QImage &b)
+{
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (int x = 0; x < a.width(); ++x) {
+            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
+        }
+    return sum / (3.0 * a.width() * a.height());
+}
+
 // The one seat on move, -1 when none or several are.
 inline int SeatOnMove()
 {

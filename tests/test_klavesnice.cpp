@@ -22,14 +22,7 @@ double DistanceFromPlain(TImage *im)
     TImage plain(im->parentWidget());
     plain.resize(im->size());
     plain.LoadPicture(im->PictureName());
-    const QImage a = im->grab().toImage(), b = plain.grab().toImage();
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
-        }
-    return sum / (3.0 * a.width() * a.height());
+    return Distance(im->grab().toImage(), plain.grab().toImage());
 }
 
 QWidget *FocusIn(QWidget *window)

@@ -52,18 +52,6 @@ double PaintedContrast(QWidget *w, const QColor &background, QColor *found = nul
     if (found) *found = QColor(most);
     return ContrastRatio(QColor(most), background);
 }
-
-// How far two pictures of the same size lie apart: the mean difference of their channels.
-double Distance(const QImage &a, const QImage &b)
-{
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
-            sum += qAbs(qRed(p) - qRed(q)) + qAbs(qGreen(p) - qGreen(q)) + qAbs(qBlue(p) - qBlue(q));
-        }
-    return sum / (3.0 * a.width() * a.height());
-}
 }  // namespace
 
 class TestObrazovky : public QObject
