@@ -60,11 +60,12 @@ elif contract == "k":
     if not turns:
         faults.append("nobody was said to be on turn")
 else:
-    # Every hand's cards left and passes are its points: 32 - cards laid + passes.
+    # Every hand's cards left and passes are its points: 32 - cards laid + passes. A deal may
+    # have no pass at all, so the passes are checked only through that sum.
     enough("cards laid and passes", 32 - len(cards) + len(passes), sum(scores))
     enough("own cards", len(own), returns)
-    if not turns or not passes:
-        faults.append("no turn or no pass was said")
+    if not turns:
+        faults.append("nobody was said to be on turn")
 
 print(f"utterances: {len(spoken)} in all, {len(spoken) / max(1, returns):.1f} for each card the player laid")
 if faults:
