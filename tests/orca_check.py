@@ -1,6 +1,7 @@
 """Reads what Orca said while scripts/orca.sh played a training contract by keys, and fails
 unless it said the contract, every card laid and by whom, every trick's taker, every pass, the
-prompt with the focused card and the player's own cards, for at least 95 % of them.
+prompt with the focused card and the player's own cards, for at least 95 % of them, and that
+whoever is said to be on turn is the next to lay or to pass.
 
     orca_check.py OUT e|k|d
 
@@ -57,15 +58,21 @@ elif contract == "k":
     enough("cards laid", len(cards), 32 - sum(scores))
     if len(own) < 0.95 * returns:  # led by a key, and taken from the hand in runs
         faults.append(f"own cards: {len(own)} said for {returns} led")
-    if not turns:
-        faults.append("nobody was said to be on turn")
 else:
     # Every hand's cards left and passes are its points: 32 - cards laid + passes. A deal may
     # have no pass at all, so the passes are checked only through that sum.
     enough("cards laid and passes", 32 - len(cards) + len(passes), sum(scores))
     enough("own cards", len(own), returns)
-    if not turns:
-        faults.append("nobody was said to be on turn")
+
+if contract == "d" and not turns:  # in Desítky the turn goes round; in Kvarty the player may keep the lead
+    faults.append("nobody was said to be on turn")
+# Whoever is said to be on turn is the next to lay a card or to pass.
+for i, item in enumerate(items):
+    if item.startswith("Na tahu "):
+        who = item[len("Na tahu "):]
+        after = next((j for j in items[i + 1:] if j in cards or j in passes), "")
+        if not (after.startswith(who + ":") or after == who + " nemůže"):
+            faults.append(f"'{item}' was followed by '{after}'")
 
 print(f"utterances: {len(spoken)} in all, {len(spoken) / max(1, returns):.1f} for each card the player laid")
 if faults:
