@@ -15,6 +15,16 @@ heard "window .*Karetní hra Tamsa" || echo "the game's window was not seen"
 sleep 1
 if [ "$CONTRACT" = m ]; then
   xdotool key alt+h; heard "menu item" 30 && xdotool key s
+elif [ "$CONTRACT" = z ]; then
+  # The score sheet, walked by the arrows: a cell to the right, a row down, the places row.
+  for _ in 1 2 3; do
+    xdotool key alt+z; heard "menu item" 30 && { sleep 0.7; xdotool key z; }
+    heard "window .*Herní zápis" 30 && break
+    xdotool key Escape; sleep 1
+  done
+  for k in Right Down ctrl+End; do sleep 1.2; xdotool key $k; done
+  sleep 1.5
+  echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to play
 elif [ "$CONTRACT" = s ]; then
   # The settings, every control by Tab.
   xdotool key alt+h; heard "menu item" 30 && xdotool key n
@@ -49,6 +59,10 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
     sleep 0.2
   fi
 done
+if [ "$CONTRACT" = m ] && grep -q "window .*Herní zápis" "$OUT/bus.txt"; then
+  # The sheet the match ends with, on its places row: up through the last rounds, one cell left.
+  for k in Up Up Left; do sleep 1.5; xdotool key $k; done
+fi
 sleep 2; xdotool key Escape; sleep 1
 kill $GAME $LISTENER 2>/dev/null
 sleep 1

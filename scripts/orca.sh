@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Runs the real screen reader, Orca, headless while a contract is played with the keyboard
 # alone, and prints what Orca said, one utterance a line.
-#   scripts/orca.sh [e|k|d|m|s] Červené, Kvarty or Desítky from "Trénink", a whole match
-#                               (Hra → Start; the Maturita chooser answered with Down, Return), or
-#                               the settings window walked by Tab
+#   scripts/orca.sh [e|k|d|m|s|z] Červené, Kvarty or Desítky from "Trénink", a whole match
+#                               (Hra → Start; the Maturita chooser answered with Down, Return),
+#                               the settings window walked by Tab, or the score sheet by arrows
 # Orca's own log, with everything it did, is kept as orca-debug.log in the folder named by
 # TAMSA_ORCA_OUT (a temporary folder by default). Prints "SKIPPED: ..." and exits 0 where
 # Orca cannot run.

@@ -60,6 +60,18 @@ void TZapis_form::FormCreate()
         for (int s = 0; s < 10; ++s)
             Tabulka->item(r * 10 + s + 1, 0)->setText(QString::fromUtf8(labels[s]));
     Tabulka->item(41, 0)->setText(QStringLiteral("Pořadí"));
+    // The headers stay hidden (the first row and column show them), but a screen reader walking
+    // the sheet reads them with every cell: the round, which the eye takes from the position,
+    // belongs to the row's header.
+    QStringList rows{QString()};
+    for (int r = 0; r < 4; ++r)
+        for (int s = 0; s < 10; ++s)
+            rows << QStringLiteral("%1. kolo, %2").arg(r + 1).arg(QString::fromUtf8(labels[s]));
+    rows << QStringLiteral("Pořadí");
+    Tabulka->setVerticalHeaderLabels(rows);
+    // Orca reads a whole row as the arrows move up and down, without the row's header, so the
+    // first cell of each row names its round too.
+    for (int row = 1; row < 42; ++row) Tabulka->item(row, 0)->setData(Qt::AccessibleTextRole, rows[row]);
     Vymazat();
 }
 
@@ -80,7 +92,12 @@ void TZapis_form::FillGrid()
     if (nastaveni_form) {
         QLineEdit *names[4] = {nastaveni_form->Jmeno0, nastaveni_form->Jmeno1, nastaveni_form->Jmeno2,
                                nastaveni_form->Jmeno3};
-        for (int p = 0; p < 4; ++p) Tabulka->item(0, p + 1)->setText(names[p]->text());
+        QStringList columns{QString()};
+        for (int p = 0; p < 4; ++p) {
+            Tabulka->item(0, p + 1)->setText(names[p]->text());
+            columns << names[p]->text();
+        }
+        Tabulka->setHorizontalHeaderLabels(columns);
     }
     for (int p = 0; p < 4; ++p)
         for (int e = 0; e <= 40; ++e) Tabulka->item(e + 1, p + 1)->setText(CellText(RecordedTotals[p][e]));
@@ -89,6 +106,13 @@ void TZapis_form::FillGrid()
 void TZapis_form::FormShow()
 {
     FillGrid();
+    // A screen reader's user walks the sheet cell by cell with the arrows, from the newest entry;
+    // others see the sheet as ever.
+    if (ScreenReaderListens()) {
+        Tabulka->setFocusPolicy(Qt::StrongFocus);
+        Tabulka->setFocus();
+        cursorPending_ = true;
+    }
     show();
     raise();
     activateWindow();
@@ -117,9 +141,27 @@ bool TZapis_form::event(QEvent *e)
     if (e->type() == QEvent::Show)
         FitToScreen();
     // Activating the sheet refills it from the data and the current names.
-    if (e->type() == QEvent::WindowActivate)
+    if (e->type() == QEvent::WindowActivate) {
         FillGrid();
+        // Set once the grid has the focus of the active window, so that the screen reader hears
+        // the cell after the table.
+        if (cursorPending_) {
+            cursorPending_ = false;
+            QMetaObject::invokeMethod(this, [this] {
+                Tabulka->setCurrentIndex(QModelIndex());
+                Tabulka->setCurrentCell(NewestRow(), 1);
+            }, Qt::QueuedConnection);
+        }
+    }
     return QWidget::event(e);
+}
+
+int TZapis_form::NewestRow() const
+{
+    for (int e = 40; e >= 0; --e)
+        for (const auto &player : RecordedTotals)
+            if (player[e] != 0) return e + 1;
+    return 1;
 }
 
 void TZapis_form::RecordScores(int round, int slot)

@@ -29,6 +29,8 @@ protected:
 private:
     void FillGrid();
     void FitToScreen();
+    int NewestRow() const;
+    bool cursorPending_ = false;
 };
 
 extern TZapis_form *Zapis_form;

@@ -3,7 +3,7 @@ unless it said the contract, every card laid and by whom, every trick's taker, e
 prompt with the focused card and the player's own cards, for at least 95 % of them, and that
 whoever is said to be on turn is the next to lay or to pass.
 
-    orca_check.py OUT e|k|d
+    orca_check.py OUT e|k|d|z     (z: the score sheet walked by arrows)
 
 The count of each kind of event comes from the game, not from Orca: the cards the player laid
 by a key and the standings at the end (in Kvarty each hand's points are its cards left; in
@@ -12,7 +12,7 @@ import re
 import sys
 
 out, contract = sys.argv[1], sys.argv[2]
-name = {"e": "Červené", "k": "Kvarty", "d": "Desítky"}[contract]
+name = {"e": "Červené", "k": "Kvarty", "d": "Desítky", "z": "Herní zápis"}[contract]
 log = open(f"{out}/orca-debug.log", encoding="utf-8", errors="replace").read()
 spoken = [line.rstrip("\n") for line in open(f"{out}/spoken.txt", encoding="utf-8")]
 returns = int(open(f"{out}/returns.txt").read() or 0)
@@ -20,6 +20,18 @@ faults = []
 
 if "Could not process" in log:
     faults.append(f"Orca could not process {log.count('Could not process')} events")
+if contract == "z":
+    # The sheet opens on its newest row (the first, before any match), then the arrows go a
+    # column right, a row down and to the places: each said with its header, in that order.
+    expected = ["Herní zápis", "1. kolo, Červený", "Počítač1 column header", "1. kolo, Filky", "Pořadí"]
+    at = 0
+    for s in spoken:
+        if at < len(expected) and expected[at] in s:
+            at += 1
+    if at < len(expected) or "Could not process" in log:
+        sys.exit(f"FAIL: the sheet did not say '{expected[min(at, len(expected) - 1)]}' in its turn\n" + "\n".join(spoken))
+    print(f"{name}: every cell was said with its header")
+    sys.exit(0)
 standings = [s for s in spoken if s.startswith("Stav po hře " + name)]
 if not standings:
     sys.exit(f"FAIL: the standings of {name} were not heard\n" + "\n".join(spoken))

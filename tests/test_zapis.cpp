@@ -1,6 +1,7 @@
 // The score sheet window: its grid, its texts, and how the match's records reach it.
 #include "harness.h"
 
+#include <QAccessible>
 #include <QHeaderView>
 #include <QLineEdit>
 #include <QTableWidget>
@@ -16,6 +17,18 @@ class TestZapis : public QObject
     {
         return QPoint(Grid()->columnViewportPosition(col) + Grid()->columnWidth(col) / 2,
                       Grid()->rowViewportPosition(row) + Grid()->rowHeight(row) / 2);
+    }
+    // What a screen reader reads for a cell: its name and its row and column headers.
+    static QStringList Read(int row, int col)
+    {
+        QAccessibleInterface *cell = QAccessible::queryAccessibleInterface(Grid())->tableInterface()->cellAt(row, col);
+        QStringList said{cell->text(QAccessible::Name)};
+        for (const auto &headers : {cell->tableCellInterface()->rowHeaderCells(), cell->tableCellInterface()->columnHeaderCells()})
+            for (QAccessibleInterface *h : headers) {
+                said << h->text(QAccessible::Name);
+                QAccessible::deleteAccessibleInterface(QAccessible::registerAccessibleInterface(h));
+            }
+        return said;
     }
     // Every data cell shows what the sheet holds.
     static bool GridShowsData(QString *why)
@@ -202,6 +215,10 @@ private slots:
         QCOMPARE(Players[2]->Name, QStringLiteral("Zdeněk"));
         Form1->Zapis1->trigger();
         QCOMPARE(Cell(0, 3), QStringLiteral("Zdeněk"));
+        // The round, which the eye takes from the position, is read with the row; so is the name.
+        QCOMPARE(Read(25, 3), (QStringList{"   -", "3. kolo, Č. Král", "Zdeněk"}));
+        QCOMPARE(Read(25, 0).first(), QStringLiteral("3. kolo, Č. Král"));
+        QCOMPARE(Read(41, 0).first(), QStringLiteral("Pořadí"));
 
         // Activating the open sheet refills it as well. (The sheet is transient for the board,
         // so its window counts as active with the board's: wait for the widget's activation.)
