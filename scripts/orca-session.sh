@@ -24,7 +24,8 @@ elif [ "$CONTRACT" = z ]; then
   done
   for k in Right Down ctrl+End; do sleep 1.2; xdotool key $k; done
   sleep 1.5
-  echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to play
+  # Nothing more to do; a sheet that never opened leaves the run to be tried again.
+  grep -q "window .*Herní zápis" "$OUT/bus.txt" && echo "Stav po hře" >> "$OUT/bus.txt"
 elif [ "$CONTRACT" = s ]; then
   # The settings, every control by Tab.
   xdotool key alt+h; heard "menu item" 30 && xdotool key n

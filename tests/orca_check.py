@@ -30,7 +30,7 @@ if contract == "z":
             at += 1
     if at < len(expected) or "Could not process" in log:
         sys.exit(f"FAIL: the sheet did not say '{expected[min(at, len(expected) - 1)]}' in its turn\n" + "\n".join(spoken))
-    print(f"{name}: every cell was said with its header")
+    print(f"{name}: rows and cells were read with their headers")
     sys.exit(0)
 standings = [s for s in spoken if s.startswith("Stav po hře " + name)]
 if not standings:
