@@ -90,7 +90,17 @@ int main(int argc, char *argv[])
     } else if (scenario == QLatin1String("desitky-human")) {
         nastaveni_form->TrackBar1->setValue(1);
         command = Form1->Desitky1;
-        reached = [] { return PanelText(1) == QStringLiteral("Desítky") && HumanAwaited(); };
+        reached = [] {
+            // A deal may end before the human ever can lay a card: its standings are closed and
+            // another Desítky is dealt.
+            QWidget *modal = QApplication::activeModalWidget();
+            if (modal && modal->windowTitle().startsWith(QStringLiteral("Stav po hře"))) {
+                modal->close();
+                QTimer::singleShot(100, Form1->Desitky1, &QAction::trigger);
+                return false;
+            }
+            return PanelText(1) == QStringLiteral("Desítky") && HumanAwaited();
+        };
     } else if (scenario == QLatin1String("maturita-chooser")) {
         command = Form1->Maturita1;
         reached = [] { return Maturita_form->isVisible() && QApplication::activeModalWidget() == Maturita_form; };
