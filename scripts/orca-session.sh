@@ -3,6 +3,22 @@
 heard() {  # waits up to $2 tenths of a second (default 100) for a line of the listener
   for _ in $(seq "${2:-100}"); do grep -q "$1" "$OUT/bus.txt" && return 0; sleep 0.1; done; return 1
 }
+lines() { grep -c "$1" "$OUT/bus.txt"; }
+# Opens a menu by its key ($1) and takes an item by its access key ($2) until $3 is heard. Under
+# Orca an access key that comes before the menu takes the keyboard closes the menu unused, so
+# the menu is opened again, each time waiting longer (a busy machine is slower to grab).
+choose() {
+  local wait before
+  for wait in 0.7 1.5 3 5; do
+    before=$(lines "menu item")
+    xdotool key "$1"
+    for _ in $(seq 50); do [ "$(lines "menu item")" -gt "$before" ] && break; sleep 0.1; done
+    sleep "$wait"; xdotool key "$2"
+    heard "$3" 100 && return 0
+    xdotool key Escape; sleep 1
+  done
+  echo "the menu did not give '$3'"; exit 1  # the run is tried again
+}
 trap 'kill $GAME $LISTENER $ORCA $WM 2>/dev/null' EXIT
 openbox & WM=$!
 sleep 1
@@ -14,32 +30,21 @@ QT_QPA_PLATFORM=xcb "$BUILD/tamsa" 2>"$OUT/game-stderr.txt" & GAME=$!
 heard "window .*Karetní hra Tamsa" || echo "the game's window was not seen"
 sleep 1
 if [ "$CONTRACT" = m ]; then
-  xdotool key alt+h; heard "menu item" 30 && xdotool key s
+  choose alt+h s " filler "  # the first news of the match
 elif [ "$CONTRACT" = z ]; then
   # The score sheet, walked by the arrows: a cell to the right, a row down, the places row.
-  for _ in 1 2 3; do
-    xdotool key alt+z; heard "menu item" 30 && { sleep 0.7; xdotool key z; }
-    heard "window .*Herní zápis" 30 && break
-    xdotool key Escape; sleep 1
-  done
+  choose alt+z z "window .*Herní zápis"
   for k in Right Down ctrl+End; do sleep 1.2; xdotool key $k; done
   sleep 1.5
-  # Nothing more to do; a sheet that never opened leaves the run to be tried again.
-  grep -q "window .*Herní zápis" "$OUT/bus.txt" && echo "Stav po hře" >> "$OUT/bus.txt"
+  echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to do
 elif [ "$CONTRACT" = s ]; then
   # The settings, every control by Tab.
-  xdotool key alt+h; heard "menu item" 30 && xdotool key n
-  heard "window .*Nastavení" 30 && for _ in $(seq 11); do sleep 0.7; xdotool key Tab; done
+  choose alt+h n "window .*Nastavení"
+  for _ in $(seq 11); do sleep 0.7; xdotool key Tab; done
   sleep 1; xdotool key Escape; sleep 1
   echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to play
 else
-  # The contract by its access key once the menu is open; a key that comes before the menu
-  # takes it closes the menu instead, so the menu is opened again until the game starts.
-  for _ in 1 2 3; do
-    xdotool key alt+t; heard "menu item" 30 && { sleep 0.7; xdotool key "$CONTRACT"; }
-    heard " filler " 50 && break
-    xdotool key Escape; sleep 1
-  done
+  choose alt+t "$CONTRACT" " filler "  # the contract's first news
 fi
 # Each time the card is asked for (the prompt with the focused card is on the bus), lay it.
 asked=0

@@ -17,7 +17,9 @@ for c in e k d z; do
     if grep -q "^SKIPPED:" "$out.txt"; then cat "$out.txt"; exit 0; fi
     pkill -f "$out/" 2>/dev/null  # whatever of that run is left: Orca, speech, the bus
     grep -q "Stav po hře" "$out/bus.txt" 2>/dev/null && break
-    echo "attempt $attempt of $c: the contract did not reach its standings"; cat "$out.txt"
+    echo "attempt $attempt of $c: the contract did not reach its standings (kept in $out-$attempt)"
+    cat "$out.txt"; tail -n 5 "$out/bus.txt" "$out/session.log" 2>/dev/null
+    rm -rf "$out-$attempt"; cp -r "$out" "$out-$attempt"
   done
   [ -f "$out/spoken.txt" ] || sed -n "s/^.*SPEECH OUTPUT: '\([^']*\)'.*\$/\1/p" "$out/orca-debug.log" > "$out/spoken.txt" 2>/dev/null
   [ -f "$out/returns.txt" ] || echo 0 > "$out/returns.txt"
