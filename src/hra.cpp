@@ -244,7 +244,7 @@ void TForm1::PlayKvarty()
                     break;  // the later positions cannot be filled either
                 THrac &q = *Players[s];
                 const TCard card = q.Hand[j];
-                News(q.Name + QStringLiteral(": ") + CardWords(card));
+                CardNews(q, card);
                 TrickImages[k]->LoadPicture(CardResourceName(card));
                 TrickCards[k] = card;
                 PlayedCards[card] = true;

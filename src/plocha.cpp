@@ -383,6 +383,10 @@ QString TakeNews()
 
 QString CardWords(TCard card) { return PictureDescription(CardResourceName(card)); }
 
+void CardNews(const THrac &p, TCard card) { News(p.Name + QStringLiteral(": ") + CardWords(card)); }
+
+QString InRound(int round, const QString &what) { return QStringLiteral("%1. kolo, %2").arg(round + 1).arg(what); }
+
 // What the player may ask for without changing anything, with the screen reader's "read status
 // bar": the prompt of the status bar is read with the table, the cards in hand and the points.
 void DescribeTable()
@@ -431,7 +435,7 @@ void TForm1::KartaDblClick(TImage *sender)
     for (int i = 0; i < 8; ++i) {
         if (sender == HandImages[i] && p.Hand[i] != NoCard) {
             const TCard c = p.Hand[i];
-            News(p.Name + QStringLiteral(": ") + CardWords(c));
+            CardNews(p, c);
             if (mode == ContractName(Kvarty)) {
                 TrickCards[0] = c;
                 TrickImages[0]->CopyPicture(sender);
@@ -544,7 +548,7 @@ void StartContract(int contract)
 {
     SetPanel(1, ContractName(contract));
     PendingNews.clear();
-    News(MatchRound >= 0 ? QStringLiteral("%1. kolo, %2").arg(MatchRound + 1).arg(ContractName(contract)) : ContractName(contract));
+    News(MatchRound >= 0 ? InRound(MatchRound, ContractName(contract)) : ContractName(contract));
     Form1->MenuZakaz();
     DealCards();
     for (int s = 0; s < 4; ++s) {

@@ -108,6 +108,10 @@ void News(const QString &news);
 QString TakeNews();
 // A card as it is spoken: "kule král".
 QString CardWords(TCard card);
+// The news of a card laid: "Počítač1: kule král".
+void CardNews(const THrac &p, TCard card);
+// Something of a match's round (0..3) as it is spoken: "2. kolo, Filky".
+QString InRound(int round, const QString &what);
 // Tells the hand's cards what lies on the table, the cards in hand and the points, for a screen
 // reader to read when asked.
 void DescribeTable();

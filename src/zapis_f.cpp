@@ -66,7 +66,7 @@ void TZapis_form::FormCreate()
     QStringList rows{QString()};
     for (int r = 0; r < 4; ++r)
         for (int s = 0; s < 10; ++s)
-            rows << QStringLiteral("%1. kolo, %2").arg(r + 1).arg(QString::fromUtf8(labels[s]));
+            rows << InRound(r, QString::fromUtf8(labels[s]));
     rows << QStringLiteral("Pořadí");
     Tabulka->setVerticalHeaderLabels(rows);
     // Orca reads a whole row as the arrows move up and down, without the row's header, so the
