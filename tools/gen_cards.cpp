@@ -10,6 +10,8 @@
 //   icons/tamsa-{48,128,256}.png, icons/tamsa.svg
 //   tamsa.qrc
 //
+// With --same it compares what it wrote with the committed pictures instead.
+//
 // No fonts are used: the corner indices are drawn from our own stroked glyph
 // outlines, so the output depends only on Qt's rasteriser. Everything is
 // deterministic; running the tool twice produces byte-identical files.
@@ -30,8 +32,10 @@ using namespace cardgen;
 
 int main(int argc, char **argv)
 {
+    if (argc == 4 && QByteArray(argv[1]) == "--same")
+        return samePictures(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) ? 0 : 1;
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s OUTPUT_DIR\n", argv[0]);
+        std::fprintf(stderr, "usage: %s OUTPUT_DIR | --same WRITTEN_DIR COMMITTED_DIR\n", argv[0]);
         return 2;
     }
     const QString outDir = QString::fromLocal8Bit(argv[1]);

@@ -3,6 +3,9 @@
 
 #include <QFile>
 #include <QHash>
+#include <QDir>
+#include <QDirIterator>
+#include <QFile>
 #include <QImageWriter>
 
 #include <algorithm>
@@ -333,5 +336,48 @@ bool savePng(const QImage &img, const QString &path)
     return true;
 }
 
+// Qt's premultiplied-alpha conversions round differently on different processors, so a PNG
+// may differ from another machine's by one level where a picture is translucent (its rounded
+// corners); the BMPs are quantised to one palette and match byte for byte.
+bool samePictures(const QString &written, const QString &committed)
+{
+    const QDir dir(QDir(written).absolutePath());
+    bool same = true;
+    int count = 0;
+    QDirIterator it(dir.path(), QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        const QString path = it.next(), name = dir.relativeFilePath(path);
+        const QString other = QDir(committed).filePath(name);
+        QFile a(path), b(other);
+        ++count;
+        if (!b.open(QIODevice::ReadOnly) || !a.open(QIODevice::ReadOnly)) {
+            std::fprintf(stderr, "not committed: %s\n", qPrintable(name));
+            same = false;
+            continue;
+        }
+        const QByteArray bytesA = a.readAll(), bytesB = b.readAll();
+        if (bytesA == bytesB) continue;
+        bool near = false;
+        if (name.endsWith(QLatin1String(".png"))) {
+            const QImage x = QImage::fromData(bytesA).convertToFormat(QImage::Format_ARGB32);
+            const QImage y = QImage::fromData(bytesB).convertToFormat(QImage::Format_ARGB32);
+            near = !x.isNull() && x.size() == y.size();
+            for (int row = 0; near && row < x.height(); ++row) {
+                const QRgb *p = reinterpret_cast<const QRgb *>(x.constScanLine(row));
+                const QRgb *q = reinterpret_cast<const QRgb *>(y.constScanLine(row));
+                for (int col = 0; near && col < x.width(); ++col)
+                    near = std::abs(qRed(p[col]) - qRed(q[col])) <= 1 && std::abs(qGreen(p[col]) - qGreen(q[col])) <= 1 &&
+                           std::abs(qBlue(p[col]) - qBlue(q[col])) <= 1 && std::abs(qAlpha(p[col]) - qAlpha(q[col])) <= 1;
+            }
+        }
+        if (!near) {
+            std::fprintf(stderr, "%s/%s is not what the generator writes; remake it with tamsa_cardgen\n",
+                         qPrintable(committed), qPrintable(name));
+            same = false;
+        }
+    }
+    std::printf("%d files compared with %s\n", count, qPrintable(committed));
+    return same && count >= 100;
+}
 
 }  // namespace cardgen
