@@ -119,18 +119,15 @@ void MarkCount(THrac &p, bool onTurn)
 
 void PaintCount(QLabel *label)
 {
-    // Blue marks the player on turn, the others are black; on a dark board each becomes the
-    // nearest colour of the theme that stays readable.
     const QPalette board = label->parentWidget()->palette();
-    const QColor back = board.color(label->parentWidget()->backgroundRole());
-    const QColor text = ReadableColour(Qt::black, back, {board.color(QPalette::WindowText)});
-    const QColor colour = label->property("naTahu").toBool()
-                              ? ReadableColour(QColor(0, 0, 255), back, {board.color(QPalette::Link)}, text)
-                              : text;
+    const TCountColours c = CountColours(board.color(label->parentWidget()->backgroundRole()),
+                                         board.color(QPalette::WindowText), board.color(QPalette::Link));
+    const QColor colour = label->property("naTahu").toBool() ? c.marker : c.text;
     QPalette pal = label->palette();
-    if (pal.color(QPalette::WindowText) == colour) return;
     pal.setColor(QPalette::WindowText, colour);
-    label->setPalette(pal);
+    if (c.plate.isValid()) pal.setColor(label->backgroundRole(), c.plate);
+    label->setAutoFillBackground(c.plate.isValid());
+    if (pal != label->palette()) label->setPalette(pal);
 }
 
 // Marks the computer on lead or on turn and no other; returns that seat. A screen reader hears

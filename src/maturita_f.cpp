@@ -12,8 +12,7 @@ TMaturita_form::TMaturita_form()
 {
     setWindowTitle(QStringLiteral("Maturita"));
     setFont(SansFont(11));
-    move(192, 114);
-    SetOuterSize(this, 164, 354);
+    SetPlace(this, {192, 114}, {164, 354}, TOuter::Size);
 
     Label1 = new QLabel(QStringLiteral("Co se bude hrát:"), this);
     Label1->setFont(SansFont(19, true));

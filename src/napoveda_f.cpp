@@ -14,8 +14,7 @@ Tnapoveda_form::Tnapoveda_form()
     setWindowTitle(title);
     setWindowFlags(Qt::Window);
     setFont(SansFont(11));
-    move(551, 170);
-    SetOuterSize(this, 458, 384);
+    SetPlace(this, {551, 170}, {458, 384}, TOuter::Size);
 
     auto label = [this](const QString &text, QRect geometry, const QFont &font) {
         auto *l = new QLabel(text, this);

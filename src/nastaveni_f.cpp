@@ -27,8 +27,7 @@ Tnastaveni_form::Tnastaveni_form()
 {
     setWindowTitle(QStringLiteral("Nastavení"));
     setFont(SansFont(11));
-    move(644, 155);
-    SetOuterSize(this, 501, 370);
+    SetPlace(this, {644, 155}, {501, 370}, TOuter::Size);
 
     Label1 = Heading(this, QStringLiteral("Rychlost štychů :"), 16, 24, 16);
     TrackBar1 = new QSlider(Qt::Horizontal, this);

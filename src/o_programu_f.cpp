@@ -12,8 +12,7 @@ TO_programu_form::TO_programu_form()
     setWindowTitle(QStringLiteral("O programu"));
     setWindowFlags(Qt::Window);
     setFont(SansFont(11));
-    move(593, 318);
-    SetOuterSize(this, 554, 347);
+    SetPlace(this, {593, 318}, {554, 347}, TOuter::Size);
 
     Label1 = new QLabel(QStringLiteral("Program Tamsa"), this);
     Label1->setFont(SerifFont(32, true));

@@ -14,13 +14,10 @@
 #include <QPainterPath>
 #include <QPixmapCache>
 #include <QRadioButton>
-#include <QScreen>
 #include <QVBoxLayout>
-#include <QWindow>
 
 #include <QtMath>
 
-#include <cmath>
 
 // ---------------------------------------------------------------- fonts
 
@@ -118,47 +115,6 @@ void Announce(const QString &text)
     a->setAccessibleName(text);
     a->raise();
     a->setFocus(Qt::OtherFocusReason);
-}
-
-// ---------------------------------------------------------------- colours
-
-namespace {
-double Luminance(const QColor &c)
-{
-    auto channel = [](double v) { return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
-    return 0.2126 * channel(c.redF()) + 0.7152 * channel(c.greenF()) + 0.0722 * channel(c.blueF());
-}
-}  // namespace
-
-double ContrastRatio(const QColor &a, const QColor &b)
-{
-    const double la = Luminance(a), lb = Luminance(b);
-    return (qMax(la, lb) + 0.05) / (qMin(la, lb) + 0.05);
-}
-
-QColor ReadableColour(const QColor &design, const QColor &background, std::initializer_list<QColor> offered,
-                      const QColor &apart)
-{
-    constexpr double Enough = 4.5;
-    auto apartEnough = [&apart](const QColor &c) {
-        return !apart.isValid() || std::abs(c.red() - apart.red()) + std::abs(c.green() - apart.green()) +
-                                           std::abs(c.blue() - apart.blue()) >= 120;
-    };
-    if (ContrastRatio(design, background) >= Enough && apartEnough(design))
-        return design;
-    for (const QColor &c : offered)
-        if (c.isValid() && ContrastRatio(c, background) >= Enough && apartEnough(c))
-            return QColor(c.rgb());
-    // Towards white on a dark background, towards black on a light one.
-    const QColor end = Luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
-    QColor c = design;
-    for (int step = 1; step <= 20 && ContrastRatio(c, background) < Enough; ++step) {
-        const double t = step / 20.0;
-        c = QColor::fromRgbF(float(design.redF() + (end.redF() - design.redF()) * t),
-                             float(design.greenF() + (end.greenF() - design.greenF()) * t),
-                             float(design.blueF() + (end.blueF() - design.blueF()) * t));
-    }
-    return c;
 }
 
 // ---------------------------------------------------------------- TImage
@@ -509,125 +465,3 @@ void TRadioGroup::Rebuild()
 // ---------------------------------------------------------------- TKlient
 
 void TKlient::resizeEvent(QResizeEvent *) { emit Resized(); }
-
-// ---------------------------------------------------------------- outer sizes
-
-namespace {
-QMargins KnownFrame;
-
-bool Maximised(const QWidget *window)
-{
-    return window->windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen);
-}
-
-class TOuterSize : public QObject
-{
-public:
-    TOuterSize(QWidget *window, QSize outer, bool minimum)
-        : QObject(window), window_(window), outer_(outer), minimum_(minimum)
-    {
-        window->installEventFilter(this);
-        Apply(KnownFrame);
-    }
-
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        switch (e->type()) {
-        case QEvent::Show:
-        case QEvent::Move:
-        case QEvent::WindowActivate: {
-            // A window manager frames a window only after it is mapped; until then the
-            // frame of the windows before it is the best guess.
-            const QWindow *handle = window_->windowHandle();
-            const QMargins frame = handle ? handle->frameMargins() : QMargins();
-            // A maximised or full-screen window is the user's to size, and its frame (often
-            // thinner) is not the frame of an ordinary window, also while it is restored.
-            if (Maximised(window_)) {
-                maximisedFrame_ = frame;
-                break;
-            }
-            if (!frame.isNull() && frame != maximisedFrame_) {
-                KnownFrame = frame;
-                maximisedFrame_ = QMargins();
-            }
-            // Only a new frame resizes, so a size the user gave the window stays.
-            // The position to keep is the one the window was given: while the window manager
-            // frames it, the window passes through positions of its own.
-            const bool newFrame = KnownFrame != applied_;
-            if (newFrame) Apply(KnownFrame);
-            if (e->type() == QEvent::Show && !shown_)
-                placed_ = KeepOnScreen(window_, window_->pos());
-            else if (newFrame && shown_)
-                placed_ = KeepOnScreen(window_, placed_);
-            shown_ = shown_ || e->type() == QEvent::Show;
-            break;
-        }
-        case QEvent::Hide:
-            shown_ = false;  // shown again, it is fitted to its screen again
-            break;
-        default:
-            break;
-        }
-        return false;
-    }
-
-private:
-    void Apply(const QMargins &frame)
-    {
-        applied_ = frame;
-        const QSize client = outer_.shrunkBy(frame);
-        if (minimum_) {
-            if (window_->minimumSize() != client) window_->setMinimumSize(client);
-        } else if (window_->size() != client) {
-            window_->resize(client);
-        }
-    }
-
-    QWidget *window_;
-    QMargins applied_;
-    QSize outer_;
-    bool minimum_;
-    bool shown_ = false;
-    QPoint placed_;
-    QMargins maximisedFrame_;
-};
-}  // namespace
-
-void SetOuterSize(QWidget *window, int w, int h) { new TOuterSize(window, QSize(w, h), false); }
-void SetMinimumOuterSize(QWidget *window, int w, int h) { new TOuterSize(window, QSize(w, h), true); }
-
-QMargins FrameMargins() { return KnownFrame; }
-
-QSize RoomOnScreen(const QWidget *window)
-{
-    const QScreen *screen = window->screen();
-    return screen ? screen->availableGeometry().size().shrunkBy(KnownFrame) : QSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
-}
-
-QPoint KeepOnScreen(QWidget *window, QPoint at)
-{
-    const QScreen *screen = window->screen();
-    if (!screen || Maximised(window)) return at;
-    const QRect avail = screen->availableGeometry();
-    // The window's own frame where it has one (the widget's idea of it can lag behind after a
-    // move to another screen), else the frame last seen.
-    QWindow *handle = window->testAttribute(Qt::WA_WState_Created) ? window->windowHandle() : nullptr;
-    const QMargins frame = handle && !handle->frameMargins().isNull() ? handle->frameMargins() : KnownFrame;
-    // Too large a window shrinks as far as its minimum lets it: the board lays itself out anew.
-    const QSize room = avail.size().shrunkBy(frame);
-    if (window->width() > room.width() || window->height() > room.height())
-        window->resize(window->size().boundedTo(room).expandedTo(window->minimumSize()));
-    // Then it moves just enough to lie inside the free area, its top left corner first.
-    const QSize outer = window->size().grownBy(frame);
-    const QPoint to(qBound(avail.left(), at.x(), qMax(avail.left(), avail.right() + 1 - outer.width())),
-                    qBound(avail.top(), at.y(), qMax(avail.top(), avail.bottom() + 1 - outer.height())));
-    if (to == at) return to;  // where it fits, Qt places it as it was asked
-    if (!handle) {
-        window->move(to);  // placed with its frame when it is created
-        return to;
-    }
-    // The widget moves its client area by as much as it is asked to move its frame.
-    const QPoint client = to + QPoint(frame.left(), frame.top());
-    if (client != window->geometry().topLeft()) window->move(window->pos() + client - window->geometry().topLeft());
-    return to;
-}

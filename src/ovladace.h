@@ -1,6 +1,8 @@
 #pragma once
 // The small layer that stands in for the window system the game was designed on: the image
 // control, the two-panel status bar, the radio group, the board's client area and the fonts.
+#include "obrazovka.h"
+
 #include <QFont>
 #include <QLabel>
 #include <QPixmap>
@@ -107,22 +109,6 @@ protected:
     void resizeEvent(QResizeEvent *) override;
 };
 
-// Outer sizes, frame included. The frame of the desktop's window decorations is read from
-// the window once it has one, else taken from the last framed window seen; without a frame
-// the client gets the whole size. Applied again only when the window gets a new frame, so a
-// size the user gave it stays.
-void SetOuterSize(QWidget *window, int w, int h);
-void SetMinimumOuterSize(QWidget *window, int w, int h);
-// The frame of the desktop's window decorations as last seen (none before the first).
-QMargins FrameMargins();
-// The largest client area that fits the free area of the window's screen, frame included.
-QSize RoomOnScreen(const QWidget *window);
-// A window keeps its position and size where they fit the free area of its screen (panels
-// left out); otherwise it shrinks as far as its minimum size lets it and moves just enough.
-// The windows with an outer size are kept on screen whenever they are shown. Returns where
-// the window was put; `at` is where it is meant to be.
-QPoint KeepOnScreen(QWidget *window, QPoint at);
-
 // What a screen reader speaks: news are spoken when the keyboard focus moves to an object
 // named with them, so Announce names one of two small objects of the board with the text and
 // gives it the focus (two, so that every piece of news is a move of the focus). Nothing is
@@ -138,14 +124,6 @@ bool ScreenReaderListens();
 // of today cannot read what Qt sends for them and speaks nothing of them), and the board's
 // status bar known as a status bar.
 void SetUpAccessibility();
-
-// Contrast of two colours as the accessibility guidelines measure it, from 1 to 21.
-double ContrastRatio(const QColor &a, const QColor &b);
-// The design's colour where it is readable (4.5:1) on the background; otherwise the first of
-// the theme's colours offered that is, and that stands clearly apart from `apart` if given;
-// otherwise the design's colour lightened or darkened until it is readable.
-QColor ReadableColour(const QColor &design, const QColor &background, std::initializer_list<QColor> offered,
-                      const QColor &apart = QColor());
 
 // The fonts that stand in for the Windows fonts the program names.
 QFont SansFont(int pixelSize, bool bold = false);

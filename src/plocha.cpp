@@ -156,8 +156,7 @@ TForm1::TForm1()
     FormActivate();
     for (QLabel *l : {StaticText1, StaticText2, StaticText3}) PaintCount(l);
     created_ = true;
-    SetMinimumOuterSize(this, 496, 500);
-    move(241, 324);
+    SetPlace(this, {241, 324}, {496, 500}, TOuter::Minimum);
     SetClientSize(725, 585);
     FormResize();
 }
@@ -613,8 +612,7 @@ void ShowStandings(int contract)
     QDialog window(Form1);
     window.setWindowTitle(QStringLiteral("Stav po hře ") + ContractName(contract));
     window.setFont(SansFont(11));
-    SetOuterSize(&window, 300, 100);
-    window.move(300, 300);
+    SetPlace(&window, {300, 300}, {300, 100}, TOuter::Size);
     QStringList pairs;  // what a screen reader reads of the window: each name with its total
     // A column is 50 pixels wide, or as wide as its name and a gap where the name is longer.
     QLabel *names[4];

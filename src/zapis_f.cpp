@@ -18,7 +18,7 @@ TZapis_form::TZapis_form()
                    Qt::WindowMinimizeButtonHint | Qt::WindowTitleHint);
     setFont(SansFont(11));
     setFixedSize(308, 674);
-    move(484, 93);
+    SetPlace(this, {484, 93}, {}, TOuter::None, [this](QSize room) { FitToRoom(room.height()); });
 
     // The headers are hidden before the grid gets its rows and columns, so that nothing is
     // measured (and no font loaded) before the sheet is first shown.
@@ -41,15 +41,22 @@ TZapis_form::TZapis_form()
     Tabulka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Tabulka->setRowCount(42);
     Tabulka->setColumnCount(5);
-    const QBrush fixed = palette().button();
     for (int row = 0; row < 42; ++row)
         for (int col = 0; col < 5; ++col) {
             auto *item = new QTableWidgetItem;
             item->setFlags(Qt::ItemIsEnabled);
-            if (row == 0 || col == 0) item->setBackground(fixed);
             Tabulka->setItem(row, col, item);
         }
+    PaintHeadings();
     FormCreate();
+}
+
+void TZapis_form::PaintHeadings()
+{
+    const QBrush fixed = palette().button();
+    for (int row = 0; row < 42; ++row)
+        for (int col = 0; col < 5; ++col)
+            if (row == 0 || col == 0) Tabulka->item(row, col)->setBackground(fixed);
 }
 
 void TZapis_form::FormCreate()
@@ -118,10 +125,9 @@ void TZapis_form::FormShow()
     activateWindow();
 }
 
-void TZapis_form::FitToScreen()
+void TZapis_form::FitToRoom(int room)
 {
     // Taller than the free area of its screen, the sheet takes the height there is and scrolls.
-    const int room = RoomOnScreen(this).height();
     if (room < 674) {
         const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, Tabulka);
         const int h = qMax(room, 120);
@@ -133,13 +139,11 @@ void TZapis_form::FitToScreen()
         Tabulka->setGeometry(0, 0, 308, 681);
         Tabulka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     }
-    KeepOnScreen(this, pos());
 }
 
 bool TZapis_form::event(QEvent *e)
 {
-    if (e->type() == QEvent::Show)
-        FitToScreen();
+    if (e->type() == QEvent::PaletteChange) PaintHeadings();  // a new theme
     // Activating the sheet refills it from the data and the current names.
     if (e->type() == QEvent::WindowActivate) {
         FillGrid();

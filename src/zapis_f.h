@@ -28,7 +28,10 @@ protected:
 
 private:
     void FillGrid();
-    void FitToScreen();
+    // The sheet's height for the room on its screen, scrolling where it does not fit.
+    void FitToRoom(int room);
+    // The headings' cells in the theme's button colour.
+    void PaintHeadings();
     int NewestRow() const;
     bool cursorPending_ = false;
 };
