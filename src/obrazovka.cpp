@@ -10,6 +10,7 @@
 // ---------------------------------------------------------------- windows on screens
 
 QMargins PanelSeam;
+std::function<QMargins(const QWidget *)> FrameSeam;
 
 QRect FreeArea(const QScreen *screen) { return screen->availableGeometry().marginsRemoved(PanelSeam); }
 
@@ -27,7 +28,7 @@ bool Maximised(const QWidget *window)
 QMargins FrameOf(const QWidget *window)
 {
     const QWindow *handle = window->testAttribute(Qt::WA_WState_Created) ? window->windowHandle() : nullptr;
-    const QMargins m = handle ? handle->frameMargins() : QMargins();
+    const QMargins m = FrameSeam ? FrameSeam(window) : handle ? handle->frameMargins() : QMargins();
     return m.left() >= 0 && m.top() >= 0 && m.right() >= 0 && m.bottom() >= 0 ? m : QMargins();
 }
 

@@ -30,8 +30,9 @@ void SetPlace(QWidget *window, QPoint design, QSize outer, TOuter kind,
 QScreen *ScreenFor(const QWidget *window);
 // The free area of a screen: the screen less the desktop's panels.
 QRect FreeArea(const QScreen *screen);
-// Test seam: panels the tests add round every screen.
+// Test seams: panels the tests add round every screen, and the frame a window manager reports.
 extern QMargins PanelSeam;
+extern std::function<QMargins(const QWidget *)> FrameSeam;
 // The frame of the desktop's window decorations as last seen (none before the first).
 QMargins FrameMargins();
 

@@ -54,6 +54,18 @@ inline bool BoardIdle()
 
 inline int PlayedCount() { return int(std::count(PlayedCards, PlayedCards + 32, true)); }
 
+// The colours a widget is painted in: the commonest is its background, the next its text.
+inline std::pair<QColor, QColor> PaintedColours(QWidget *w, const QRect &part = QRect())
+{
+    const QImage img = w->grab(part.isNull() ? w->rect() : part).toImage();
+    QHash<QRgb, int> count;
+    for (int y = 0; y < img.height(); ++y)
+        for (int x = 0; x < img.width(); ++x) ++count[img.pixel(x, y)];
+    QList<QRgb> colours = count.keys();
+    std::sort(colours.begin(), colours.end(), [&count](QRgb a, QRgb b) { return count[a] > count[b]; });
+    return {QColor(colours.value(0)), QColor(colours.value(colours.size() > 1 ? 1 : 0))};
+}
+
 // How far two pictures of the same size lie apart: the mean difference of their channels.
 inline double Distance(const QImage &a, const QImage &b)
 {

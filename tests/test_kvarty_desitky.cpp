@@ -8,21 +8,8 @@
 namespace {
 const QColor Blue(0, 0, 255), Black(0, 0, 0);
 
-// The colour a count label's digits are painted in: the commonest opaque colour of the
-// label's pixels other than the board's.
-QColor LabelColour(int seat)
-{
-    const QImage img = Players[seat]->CountLabel->grab().toImage();
-    const QRgb board = Form1->Klient->palette().color(Form1->Klient->backgroundRole()).rgb();
-    QHash<QRgb, int> count;
-    for (int y = 0; y < img.height(); ++y)
-        for (int x = 0; x < img.width(); ++x)
-            if (const QRgb px = img.pixel(x, y); qAlpha(px) == 255 && px != board) ++count[px];
-    QRgb most = board;
-    for (auto it = count.cbegin(); it != count.cend(); ++it)
-        if (it.value() > count.value(most)) most = it.key();
-    return QColor(most);
-}
+// The colour a count label's digits are painted in.
+QColor LabelColour(int seat) { return PaintedColours(Players[seat]->CountLabel).second; }
 
 // Slots a Kvarty leader may lead from: a full hand only its cards below the filek, or failing
 // those its lowest rank; any later hand every card.
