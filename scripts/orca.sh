@@ -18,6 +18,10 @@ for tool in orca Xvfb openbox xdotool dbus-run-session speech-dispatcher; do
 done
 /usr/bin/python3 -c "import pyatspi" 2>/dev/null || { echo "SKIPPED: python3-pyatspi is not installed"; exit 0; }
 
+# Orca refuses to start while another Orca of the same user runs: runs wait for each other (the
+# lock is this shell's alone, so a helper left running cannot hold it).
+exec 9>"${TMPDIR:-/tmp}/tamsa-orca.lock"
+flock 9
 export CONTRACT="${1:-e}" ROOT BUILD
 OUT="${TAMSA_ORCA_OUT:-$(mktemp -d)}"
 mkdir -p "$OUT"
@@ -33,12 +37,12 @@ chmod 700 "$XDG_RUNTIME_DIR"
 echo 'pcm.!default { type null }' > "$HOME/.asoundrc"
 for n in $(seq 60 99); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
 export DISPLAY=":$n"
-Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 9>&- &
 XVFB=$!
 trap 'kill $XVFB 2>/dev/null || true' EXIT
 sleep 1
 # Into a file, not a pipe: a helper left running must not keep this script waiting.
-dbus-run-session -- bash "$ROOT/scripts/orca-session.sh" > "$OUT/session.log" 2>&1
+dbus-run-session -- bash "$ROOT/scripts/orca-session.sh" > "$OUT/session.log" 2>&1 9>&-
 grep -v "^dbus-daemon\|^Openbox\|^SpiRegistry" "$OUT/session.log" || true
 sed -n "s/^.*SPEECH OUTPUT: '\([^']*\)'.*$/\1/p" "$OUT/orca-debug.log" | grep -v '^$' > "$OUT/spoken.txt" || true
 cat "$OUT/spoken.txt"

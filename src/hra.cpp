@@ -67,7 +67,7 @@ static void ClearTable()
 
 static void EndContract()
 {
-    EndAnnouncements();
+    TellContractEnd();
     for (THrac *p : Players) p->OnMove = p->StartsRound;
     SetPanel(0, QStringLiteral("Připraven"));
     SetPanel(1, QStringLiteral("Nehraje se"));
@@ -87,7 +87,7 @@ void PlayTrickContract(int c)
             continue;
         Players[leader]->OnMove = false;
         const int winner = TrickWinner(TrickCards, leader);
-        News(QStringLiteral("Štych bere ") + Players[winner]->Name);
+        TellTrick(Players[winner]->Name, TrickImages[winner]);
         Players[winner]->OnMove = true;
         Players[winner]->Score += TrickPoints(c, TrickCards, k);
         WaitForTimer();
@@ -101,30 +101,23 @@ void PlayTrickContract(int c)
 
 // ================================================================ Kvarty
 
-void DescribeCount(THrac &p)
-{
-    if (!p.CountLabel) return;
-    const bool onTurn = p.CountLabel->property("naTahu").toBool();
-    const QString who = onTurn ? p.Name + QStringLiteral(", na tahu") : p.Name;
-    if (p.CountLabel->accessibleDescription() != who) p.CountLabel->setAccessibleDescription(who);
-}
-
 void MarkCount(THrac &p, bool onTurn)
 {
     if (!p.CountLabel) return;
-    p.CountLabel->setProperty("naTahu", onTurn);
-    PaintCount(p.CountLabel);
-    DescribeCount(p);
+    p.Marked = onTurn;
+    PaintCount(p);
+    DescribeCount(p.CountLabel, p.Name, onTurn);
 }
 
-void PaintCount(QLabel *label)
+void PaintCount(const THrac &p)
 {
+    QLabel *label = p.CountLabel;
+    if (!label) return;
     const QPalette board = label->parentWidget()->palette();
     const TCountColours c = CountColours(board.color(label->parentWidget()->backgroundRole()),
                                          board.color(QPalette::WindowText), board.color(QPalette::Link));
-    const QColor colour = label->property("naTahu").toBool() ? c.marker : c.text;
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
+    pal.setColor(QPalette::WindowText, p.Marked ? c.marker : c.text);
     if (c.plate.isValid()) pal.setColor(label->backgroundRole(), c.plate);
     label->setAutoFillBackground(c.plate.isValid());
     if (pal != label->palette()) label->setPalette(pal);
@@ -139,8 +132,7 @@ static int MarkPlayerOnMove(int current)
         THrac &p = *Players[i];
         if (p.OnMove) current = i;
         if (p.IsComputer) {
-            if (p.OnMove && !p.CountLabel->property("naTahu").toBool() && i != before)
-                News(QStringLiteral("Na tahu ") + p.Name);
+            if (p.OnMove && !p.Marked && i != before) TellTurn(p.Name, p.CountLabel);
             MarkCount(p, p.OnMove);
         }
     }
@@ -241,7 +233,7 @@ void TForm1::PlayKvarty()
                     break;  // the later positions cannot be filled either
                 THrac &q = *Players[s];
                 const TCard card = q.Hand[j];
-                CardNews(q, card);
+                TellCard(q.Name, card, TrickImages[k]);
                 TrickImages[k]->LoadPicture(CardResourceName(card));
                 TrickCards[k] = card;
                 PlayedCards[card] = true;
@@ -370,7 +362,7 @@ void TForm1::PlayDesitky()
         } else {
             if (!p.PlayedThisTurn) {
                 ++passes[onTurn];
-                News(p.Name + QStringLiteral(" nemůže"));
+                TellPass(p.Name, p.CountLabel);
             }
             Next_but->setEnabled(false);
             p.PlayedThisTurn = false;
@@ -424,7 +416,7 @@ void FinalPlaces(const int totals[4], int places[4])
 
 static void PlayChosen(int contract)
 {
-    News(QStringLiteral("Hraje se ") + ContractName(contract));
+    TellChosen(contract);
     if (contract == Kvarty) {
         SetPanel(1, ContractName(Kvarty));
         Form1->PlayKvarty();
@@ -440,7 +432,7 @@ void PlayMaturita(int chooser, int attempt)
 {
     StartContract(Maturita);
     if (Players[chooser]->IsComputer) {
-        News(QStringLiteral("Hraje se ") + ContractName(CervenyKral));
+        TellChosen(CervenyKral);
         PlayTrickContract(CervenyKral);
         return;
     }

@@ -16,10 +16,8 @@ void PlayTrickContract(int contract);
 class QLabel;
 // Marks a computer's count as on turn (blue) or not (black) for the eye and the ear.
 void MarkCount(THrac &p, bool onTurn);
-// Paints a count label in its colour, made readable on the board's background.
-void PaintCount(QLabel *label);
-// What a screen reader hears of a count: whose it is and, while marked, that it is on turn.
-void DescribeCount(THrac &p);
+// Paints a computer's count in its colour, made readable on the board's background.
+void PaintCount(const THrac &p);
 
 // --- Kvarty ---
 void KvartyLeadWeights(THrac &p);

@@ -282,7 +282,7 @@ TCard LayCard(THrac &p, int slot, TImage *place)
     if (slot < 0)
         return NoCard;  // cannot happen: every hand asked for a card has an admissible one
     const TCard k = p.Hand[slot];
-    CardNews(p, k);
+    TellCard(p.Name, k, place);
     place->LoadPicture(CardResourceName(k));
     PlayedCards[k] = true;
     p.RemoveCard(slot);

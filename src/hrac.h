@@ -19,6 +19,7 @@ public:
     bool IsComputer = false;
     int Weights[8] = {};           // preference per hand slot; 0 = may not be laid
     QLabel *CountLabel = nullptr;  // the board's card-count label, none for the human
+    bool Marked = false;           // its count is marked as on turn
     bool PlayedThisTurn = false;   // has laid a card in the current Desítky turn
     int Seat = 0;
     int Score = 0;

@@ -122,7 +122,7 @@ void Tnastaveni_form::JmenoChange()
     for (int i = 0; i < 4; ++i)
         if (sender() == edits[i] && Players[i]) {
             Players[i]->Name = edits[i]->text();
-            DescribeCount(*Players[i]);
+            DescribeCount(Players[i]->CountLabel, Players[i]->Name, Players[i]->Marked);
         }
 }
 

@@ -3,8 +3,6 @@
 #include "karty.h"
 
 #include <QApplication>
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QButtonGroup>
 #include <QHash>
 #include <QGroupBox>
@@ -46,75 +44,6 @@ QFont HeavyFont(int pixelSize)
 QFont SerifFont(int pixelSize, bool bold)
 {
     return MakeFont({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")}, pixelSize, bold);
-}
-
-// ---------------------------------------------------------------- screen readers
-
-namespace {
-class THlasatel : public QWidget
-{
-public:
-    explicit THlasatel(QWidget *parent) : QWidget(parent)
-    {
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setFocusPolicy(Qt::ClickFocus);  // focusable, so a screen reader follows it; not by Tab
-        setGeometry(0, 0, 1, 1);
-    }
-
-protected:
-    void keyPressEvent(QKeyEvent *e) override { e->accept(); }  // keys here do nothing
-    void paintEvent(QPaintEvent *) override {}
-};
-
-THlasatel *Announcers[2] = {};
-int NextAnnouncer = 0;
-QAccessible::UpdateHandler PlatformHandler = nullptr;
-
-void PassOn(QAccessibleEvent *event)
-{
-    if (event->type() == QAccessible::NameChanged || event->type() == QAccessible::DescriptionChanged)
-        return;
-    // Back to Qt's own handling, which hands the event to the desktop's accessibility bus.
-    QAccessible::installUpdateHandler(PlatformHandler);
-    QAccessible::updateAccessibility(event);
-    QAccessible::installUpdateHandler(PassOn);
-}
-
-QAccessibleInterface *StatusBarInterface(const QString &className, QObject *object)
-{
-    if (className == QLatin1String("TStatusBar") && object->isWidgetType())
-        return new QAccessibleWidget(static_cast<QWidget *>(object), QAccessible::StatusBar);
-    return nullptr;
-}
-}  // namespace
-
-void SetUpAccessibility()
-{
-    PlatformHandler = QAccessible::installUpdateHandler(PassOn);
-    QAccessible::installFactory(StatusBarInterface);
-}
-
-bool ScreenReaderListens() { return QAccessible::isActive(); }
-
-void CreateAnnouncers(QWidget *parent)
-{
-    for (THlasatel *&a : Announcers) a = new THlasatel(parent);
-}
-
-void EndAnnouncements()
-{
-    for (THlasatel *a : Announcers)
-        if (a && a->hasFocus()) a->clearFocus();
-}
-
-void Announce(const QString &text)
-{
-    if (text.isEmpty() || !Announcers[0] || !ScreenReaderListens()) return;
-    THlasatel *a = Announcers[NextAnnouncer];
-    NextAnnouncer = 1 - NextAnnouncer;
-    a->setAccessibleName(text);
-    a->raise();
-    a->setFocus(Qt::OtherFocusReason);
 }
 
 // ---------------------------------------------------------------- TImage
@@ -319,9 +248,10 @@ void TImage::focusInEvent(QFocusEvent *e)
     update();
 }
 
-void TImage::focusOutEvent(QFocusEvent *)
+void TImage::focusOutEvent(QFocusEvent *e)
 {
-    SetNews(QString());
+    // The prompt is heard again when the player comes back from another window or a menu.
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) SetNews(QString());
     update();
 }
 
@@ -371,6 +301,7 @@ TStatusBar::TStatusBar(QWidget *parent) : QWidget(parent)
         Panel[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         Panel[i]->setIndent(2);
     }
+    Panel[0]->setObjectName(QStringLiteral("Vyzva"));  // a screen reader reads the table's description here
     Panel[0]->setText(QStringLiteral("Připraven"));
     Panel[1]->setText(QStringLiteral("Nehraje se"));
 }

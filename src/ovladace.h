@@ -109,22 +109,6 @@ protected:
     void resizeEvent(QResizeEvent *) override;
 };
 
-// What a screen reader speaks: news are spoken when the keyboard focus moves to an object
-// named with them, so Announce names one of two small objects of the board with the text and
-// gives it the focus (two, so that every piece of news is a move of the focus). Nothing is
-// done while no screen reader listens.
-void Announce(const QString &text);
-// Creates the two objects in the given window; the keys they get do nothing.
-void CreateAnnouncers(QWidget *parent);
-// Takes the focus from the news, so that they are not spoken again when the board is active again.
-void EndAnnouncements();
-// Whether a screen reader listens to the program.
-bool ScreenReaderListens();
-// Sets up what the accessibility bus is told: no name or description changes (a screen reader
-// of today cannot read what Qt sends for them and speaks nothing of them), and the board's
-// status bar known as a status bar.
-void SetUpAccessibility();
-
 // The fonts that stand in for the Windows fonts the program names.
 QFont SansFont(int pixelSize, bool bold = false);
 QFont HeavyFont(int pixelSize);

@@ -154,7 +154,7 @@ TForm1::TForm1()
 
     FormCreate();
     FormActivate();
-    for (QLabel *l : {StaticText1, StaticText2, StaticText3}) PaintCount(l);
+    for (THrac *p : Players) PaintCount(*p);
     created_ = true;
     SetPlace(this, {241, 324}, {496, 500}, TOuter::Minimum);
     SetClientSize(725, 585);
@@ -347,10 +347,7 @@ void AwaitHumanMove(THrac &p)
     } veil(p);
     if (TImage *target = HandFocusTarget()) {
         // A screen reader hears what happened since the last wait, then the prompt and the card.
-        QString news = TakeNews();
-        if (!news.isEmpty()) news += QStringLiteral(". ");
-        target->SetNews(news + PanelText(0) + QStringLiteral(", "));
-        DescribeTable();
+        TellPrompt(target, PanelText(0));
         target->setFocus(Qt::OtherFocusReason);
     }
     HumanMoved = false;
@@ -363,59 +360,6 @@ static int HumanSeat()
     for (int s = 0; s < 4; ++s)
         if (!Players[s]->IsComputer) h = s;
     return h;
-}
-
-// ---------------------------------------------------------------- news for a screen reader
-
-namespace {
-QStringList PendingNews;
-}
-
-void News(const QString &news) { PendingNews << news; }
-
-QString TakeNews()
-{
-    const QString all = PendingNews.join(QStringLiteral(". "));
-    PendingNews.clear();
-    return all;
-}
-
-QString CardWords(TCard card) { return PictureDescription(CardResourceName(card)); }
-
-void CardNews(const THrac &p, TCard card) { News(p.Name + QStringLiteral(": ") + CardWords(card)); }
-
-QString InRound(int round, const QString &what) { return QStringLiteral("%1. kolo, %2").arg(round + 1).arg(what); }
-
-// What the player may ask for without changing anything, with the screen reader's "read status
-// bar": the prompt of the status bar is read with the table, the cards in hand and the points.
-void DescribeTable()
-{
-    if (!ScreenReaderListens()) return;
-    QStringList table, counts, points;
-    if (PanelText(1) == ContractName(Desitky)) {
-        for (int s = 0; s < 4; ++s) {
-            int low = -1, high = -1;  // a suit is laid out without gaps
-            for (int c = 8 * s; c < 8 * s + 8; ++c)
-                if (PlayedCards[c]) {
-                    if (low < 0) low = c;
-                    high = c;
-                }
-            if (low >= 0)
-                table << (low == high ? CardWords(TCard(low))
-                                      : CardWords(TCard(low)) + QStringLiteral(" až ") + CardWords(TCard(high)).section(QLatin1Char(' '), 1));
-        }
-    } else {
-        for (int s = 0; s < 4; ++s)
-            if (TrickCards[s] < NoCard) table << CardWords(TrickCards[s]);
-    }
-    for (THrac *p : Players) {
-        if (p->IsComputer) counts << p->Name + QLatin1Char(' ') + QString::number(p->CardCount);
-        points << p->Name + QLatin1Char(' ') + QString::number(p->Score);
-    }
-    const QString text = QStringLiteral("%1. Na stole: %2. Karty: %3. Body: %4.")
-                             .arg(PanelText(0), table.isEmpty() ? QStringLiteral("nic") : table.join(QStringLiteral(", ")),
-                                  counts.join(QStringLiteral(", ")), points.join(QStringLiteral(", ")));
-    Form1->StatusBar1->Panel[0]->setAccessibleName(text);
 }
 
 void TForm1::KartaClick(TImage *sender)
@@ -434,7 +378,7 @@ void TForm1::KartaDblClick(TImage *sender)
     for (int i = 0; i < 8; ++i) {
         if (sender == HandImages[i] && p.Hand[i] != NoCard) {
             const TCard c = p.Hand[i];
-            CardNews(p, c);
+            TellCard(p.Name, c, mode == ContractName(Kvarty) ? TrickImages[0] : mode == ContractName(Desitky) ? LayoutImages[c] : TrickImages[h]);
             if (mode == ContractName(Kvarty)) {
                 TrickCards[0] = c;
                 TrickImages[0]->CopyPicture(sender);
@@ -486,7 +430,7 @@ bool TForm1::eventFilter(QObject *watched, QEvent *e)
         TImage::MouseUsed();
     // A new theme may make the counts' colours unreadable on the new board colour.
     if (watched == Klient && e->type() == QEvent::PaletteChange)
-        for (QLabel *l : {StaticText1, StaticText2, StaticText3}) PaintCount(l);
+        for (THrac *p : Players) PaintCount(*p);
     // "Další hráč": Tab goes back to the hand, Return presses it as Space does.
     if (watched == Next_but && e->type() == QEvent::KeyPress) {
         const auto *k = static_cast<QKeyEvent *>(e);
@@ -546,8 +490,7 @@ void DealCards()
 void StartContract(int contract)
 {
     SetPanel(1, ContractName(contract));
-    PendingNews.clear();
-    News(MatchRound >= 0 ? InRound(MatchRound, ContractName(contract)) : ContractName(contract));
+    TellContract(MatchRound, contract);
     Form1->MenuZakaz();
     DealCards();
     for (int s = 0; s < 4; ++s) {
@@ -559,8 +502,7 @@ void StartContract(int contract)
 
 void WaitForTimer()
 {
-    Announce(TakeNews());
-    DescribeTable();
+    TellAtPause();
     TimerElapsed = false;
     const int ms = PauseOverrideMs >= 0 ? PauseOverrideMs : nastaveni_form->TrackBar1->value() * 500;
     Form1->Timer1->setInterval(ms);
@@ -637,6 +579,24 @@ void ShowStandings(int contract)
 
 // ---------------------------------------------------------------- program start
 
+// What the board shows, as a screen reader describes it.
+static TStul TableNow()
+{
+    TStul t;
+    t.prompt = PanelText(0);
+    t.contract = PanelText(1);
+    t.desitky = t.contract == ContractName(Desitky);
+    std::copy(TrickCards, TrickCards + 4, t.trick);
+    std::copy(PlayedCards, PlayedCards + 32, t.laid);
+    for (int p = 0; p < 4; ++p) {
+        t.names[p] = Players[p]->Name;
+        t.computer[p] = Players[p]->IsComputer;
+        t.counts[p] = Players[p]->CardCount;
+        t.points[p] = Players[p]->Score;
+    }
+    return t;
+}
+
 void CreateWindows()
 {
     if (Form1)
@@ -659,6 +619,6 @@ void CreateWindows()
     for (QWidget *w : std::initializer_list<QWidget *>{nastaveni_form, napoveda_form, O_programu_form, Zapis_form,
                                                         Maturita_form})
         w->setParent(Form1, w->windowFlags());
-    CreateAnnouncers(Form1->Klient);
+    SetUpScreenReader(Form1->Klient, TableNow);
     Form1->show();
 }

@@ -2,6 +2,7 @@
 // Table state, deal, contract start, the pause, and the board window TForm1.
 #include "hrac.h"
 #include "karty.h"
+#include "hlasatel.h"
 #include "ovladace.h"
 
 #include <QMainWindow>
@@ -100,21 +101,6 @@ void AwaitHumanMove(THrac &p);
 // The modal standings window, built anew for every showing.
 void ShowStandings(int contract);
 
-// --- what a screen reader is told ---
-// A piece of news of the game (a card laid, a trick taken, a pass, the turn), told at the next
-// wait: at a pause, or before the prompt when the human's card is asked for.
-void News(const QString &news);
-// The news since the last wait, in the order they came; empties them.
-QString TakeNews();
-// A card as it is spoken: "kule král".
-QString CardWords(TCard card);
-// The news of a card laid: "Počítač1: kule král".
-void CardNews(const THrac &p, TCard card);
-// Something of a match's round (0..3) as it is spoken: "2. kolo, Filky".
-QString InRound(int round, const QString &what);
-// Tells the hand's cards what lies on the table, the cards in hand and the points, for a screen
-// reader to read when asked.
-void DescribeTable();
 // The round of the match being played (0..3), -1 outside a match.
 extern int MatchRound;
 

@@ -33,6 +33,28 @@ QWidget *FocusIn(QWidget *window)
 
 int Slot(QWidget *w) { return int(std::find(HandImages, HandImages + 8, w) - HandImages); }
 
+bool OnAnnouncer() { return Form1->focusWidget() && Form1->focusWidget()->objectName() == QLatin1String("Hlasatel"); }
+
+// What a screen reader heard of a contract, item by item, against what the rules imply: every card
+// laid once with its player, every trick's taker, every pass, a prompt for every request, nothing
+// after the standings, and the description of the table as it is after the contract.
+QString FaultHeard(const QStringList &heard, const QString &contract, int scored, int requests)
+{
+    QStringList items;
+    for (const QString &s : heard) items += s.split(QStringLiteral(". "));
+    const int after = int(items.indexOf(QRegularExpression(QStringLiteral("^Stav po hře.*"))));
+    const int laid = PlayedCount();
+    const QStringList cards = items.filter(QRegularExpression(QStringLiteral("^\\S+: \\S+ \\S+$")));
+    const bool kvarty = contract == ContractName(Kvarty), desitky = contract == ContractName(Desitky);
+    if (cards.size() != laid || QSet<QString>(cards.begin(), cards.end()).size() != laid) return QStringLiteral("%1 cards heard of %2").arg(cards.size()).arg(laid);
+    if (items.filter(QStringLiteral("Štych bere ")).size() != (kvarty || desitky ? 0 : laid / 4)) return QStringLiteral("takers");
+    if (desitky && items.filter(QStringLiteral(" nemůže")).size() != scored - (32 - laid)) return QStringLiteral("passes");
+    if (items.filter(QRegularExpression(QStringLiteral("^Vyneste kartu, "))).size() != requests) return QStringLiteral("prompts");
+    if (after < 0 || !items.mid(after + 1).filter(QRegularExpression(QStringLiteral("^(?!Karetní hra Tamsa$)"))).isEmpty()) return QStringLiteral("something after the standings");
+    const QString now = QAccessible::queryAccessibleInterface(Form1->StatusBar1->Panel[0])->text(QAccessible::Name);
+    return now.startsWith(QStringLiteral("Připraven. Na stole: nic.")) && now.endsWith(QStringLiteral("Nehraje se")) ? QString() : now;
+}
+
 // The human who plays by keys only: it moves through the allowed cards with the arrows,
 // Home and End, lays the focused card with Return, Enter or Space, and in Desítky sometimes
 // goes to "Další hráč" with Tab.
@@ -47,7 +69,7 @@ public:
             for (TImage *im : HandImages)
                 if (DistanceFromPlain(im) > 0.5) Fault(im->objectName() + QStringLiteral(" dimmed outside the wait"));
             // A screen reader reads the prompt, the cards on the table and the counts.
-            if (!Reads(Form1->StatusBar1->Panel[0], PanelText(0))) Fault(QStringLiteral("status panel not read"));
+            if (!QAccessible::queryAccessibleInterface(Form1->StatusBar1->Panel[0])->text(QAccessible::Name).startsWith(PanelText(0))) Fault(QStringLiteral("status panel not read"));
             for (int s = 0; s < 4; ++s)
                 if (TrickCards[s] < NoCard && !Reads(TrickImages[s], PictureDescription(CardResourceName(TrickCards[s]))))
                     Fault(QStringLiteral("table slot %1 not read as its card").arg(s));
@@ -83,10 +105,6 @@ public:
         const QString heard = QAccessible::queryAccessibleInterface(focus)->text(QAccessible::Name);
         if (!heard.endsWith(QStringLiteral("Vyneste kartu, ") + PictureDescription(focus->PictureName())))
             Fault(QStringLiteral("prompt heard as \"%1\"").arg(heard));
-        for (int s = 1; s < 4; ++s)
-            if (PanelText(1) != ContractName(Desitky) && TrickCards[s] < NoCard &&
-                !heard.contains(Players[s]->Name + QStringLiteral(": ") + CardWords(TrickCards[s])))
-                Fault(QStringLiteral("%1's card not heard before the prompt").arg(Players[s]->Name));
 
         for (int k = Roll(5); k > 0; --k) {
             const Qt::Key key = std::array{Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End}[Roll(4)];
@@ -155,7 +173,15 @@ private slots:
                 QVERIFY(QTest::qWaitForWindowActive(Form1));
                 SeedRandom(seed);
                 KeyboardHuman human(seed);
+                QStringList heard;
+                if (seed == 1) HeardSeam = [&heard](const QString &s) { heard << s; };
+                int scored = 0;
+                for (THrac *p : Players) scored -= p->Score;
                 QVERIFY(TriggerReturns(command));
+                for (THrac *p : Players) scored += p->Score;
+                const QString wrong = seed == 1 ? FaultHeard(heard, command->text().remove(QLatin1Char('&')), scored, human.laid + human.nextPresses) : QString();
+                HeardSeam = nullptr;
+                QVERIFY2(wrong.isEmpty() && !OnAnnouncer(), qPrintable(wrong + QLatin1Char('\n') + heard.mid(heard.size() - 4).join(QLatin1Char('\n'))));
                 QVERIFY2(human.faults.isEmpty(), qPrintable(command->objectName() + QStringLiteral(": ") + human.faults.join('\n')));
                 QVERIFY(human.laid > 0 && human.keyMoves > 0);
                 dimmed += human.dimmedSeen;
@@ -165,6 +191,19 @@ private slots:
             QVERIFY(nextPresses > 0 || command != Form1->Desitky1);
         }
         QCOMPARE(Form1->StaticText1->accessibleDescription(), Players[1]->Name);
+    }
+
+    void menuKeepsTheKeyboardAtAPause()
+    {
+        HeardSeam = [](const QString &) {};
+        Form1->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(Form1));
+        QTest::keyClick(Form1, Qt::Key_Alt);  // the menu bar walked by keys
+        QVERIFY(qobject_cast<QMenuBar *>(QApplication::focusWidget()));
+        TellCard(Players[1]->Name, TCard(0), Form1->Image2);
+        TellAtPause();
+        HeardSeam = nullptr;
+        QVERIFY(qobject_cast<QMenuBar *>(QApplication::focusWidget()));
     }
 
     void windowsAnswerKeys()
