@@ -4,18 +4,31 @@ heard() {  # waits up to $2 tenths of a second (default 100) for a line of the l
   for _ in $(seq "${2:-100}"); do grep -q "$1" "$OUT/bus.txt" && return 0; sleep 0.1; done; return 1
 }
 lines() { grep -c "$1" "$OUT/bus.txt"; }
-# Opens a menu by its key ($1) and takes an item by its access key ($2) until $3 is heard. Under
-# Orca an access key that comes before the menu takes the keyboard closes the menu unused, so
-# the menu is opened again, each time waiting longer (a busy machine is slower to grab).
+# Opens a menu by its key ($1), walks down to the item Orca names $2 and takes it with Return,
+# until $3 is heard. Each step must be heard on the bus: a menu that closes unused (it may, under
+# Orca, while the window manager is still activating the board) is opened again.
+last_item() { grep "menu item" "$OUT/bus.txt" | tail -n 1; }
+step() {  # presses key $1 and waits for $2 new menu items (default 1) to take the focus in turn
+  local want; want=$(( $(lines "menu item") + ${2:-1} ))
+  xdotool key "$1"
+  for _ in $(seq 30); do [ "$(lines "menu item")" -ge "$want" ] && return 0; sleep 0.1; done
+  return 1
+}
 choose() {
-  local wait before
-  for wait in 0.7 1.5 3 5; do
-    before=$(lines "menu item")
-    xdotool key "$1"
-    for _ in $(seq 50); do [ "$(lines "menu item")" -gt "$before" ] && break; sleep 0.1; done
-    sleep "$wait"; xdotool key "$2"
-    heard "$3" 100 && return 0
-    xdotool key Escape; sleep 1
+  local try
+  for try in $(seq 8); do
+    if step "$1" 2; then  # the menu's title, then its first item
+      sleep 0.3
+      for _ in $(seq 10); do
+        last_item | grep -q "menu item    $2\$" && break
+        step Down || break
+      done
+      if last_item | grep -q "menu item    $2\$"; then
+        xdotool key Return
+        heard "$3" 100 && return 0
+      fi
+    fi
+    xdotool key Escape Escape; sleep "$try"
   done
   echo "the menu did not give '$3'"; exit 1  # the run is tried again
 }
@@ -30,21 +43,22 @@ QT_QPA_PLATFORM=xcb "$BUILD/tamsa" 2>"$OUT/game-stderr.txt" & GAME=$!
 heard "window .*Karetní hra Tamsa" || echo "the game's window was not seen"
 sleep 1
 if [ "$CONTRACT" = m ]; then
-  choose alt+h s " filler "  # the first news of the match
+  choose alt+h Start " filler "  # the first news of the match
 elif [ "$CONTRACT" = z ]; then
   # The score sheet, walked by the arrows: a cell to the right, a row down, the places row.
-  choose alt+z z "window .*Herní zápis"
+  choose alt+z Zapis "window .*Herní zápis"
   for k in Right Down ctrl+End; do sleep 1.2; xdotool key $k; done
   sleep 1.5
   echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to do
 elif [ "$CONTRACT" = s ]; then
   # The settings, every control by Tab.
-  choose alt+h n "window .*Nastavení"
+  choose alt+h Nastavení "window .*Nastavení"
   for _ in $(seq 11); do sleep 0.7; xdotool key Tab; done
   sleep 1; xdotool key Escape; sleep 1
   echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to play
 else
-  choose alt+t "$CONTRACT" " filler "  # the contract's first news
+  declare -A item=([e]=Červené [k]=Kvarty [d]=Desítky)
+  choose alt+t "${item[$CONTRACT]}" " filler "  # the contract's first news
 fi
 # Each time the card is asked for (the prompt with the focused card is on the bus), lay it.
 asked=0

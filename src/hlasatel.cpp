@@ -90,9 +90,9 @@ QString Describe(const TStul &t)
         if (t.computer[p]) counts << t.names[p] + QLatin1Char(' ') + QString::number(t.counts[p]);
         points << t.names[p] + QLatin1Char(' ') + QString::number(t.points[p]);
     }
-    return QStringLiteral("%1. Na stole: %2. Karty: %3. Body: %4. %5")
+    return QStringLiteral("%1. Na stole: %2. Karty: %3. Body: %4.")
         .arg(t.prompt, table.isEmpty() ? QStringLiteral("nic") : table.join(QStringLiteral(", ")),
-             counts.join(QStringLiteral(", ")), points.join(QStringLiteral(", ")), t.contract);
+             counts.join(QStringLiteral(", ")), points.join(QStringLiteral(", ")));
 }
 
 // The prompt panel: what "read status bar" says is the table as it is at that moment.

@@ -17,7 +17,7 @@ class TImage;
 
 // What the board shows, for the description read on demand.
 struct TStul {
-    QString prompt, contract;
+    QString prompt;
     bool desitky = false;
     TCard trick[4] = {NoCard, NoCard, NoCard, NoCard};
     bool laid[32] = {};  // Desítky: the cards laid out

@@ -584,8 +584,7 @@ static TStul TableNow()
 {
     TStul t;
     t.prompt = PanelText(0);
-    t.contract = PanelText(1);
-    t.desitky = t.contract == ContractName(Desitky);
+    t.desitky = PanelText(1) == ContractName(Desitky);
     std::copy(TrickCards, TrickCards + 4, t.trick);
     std::copy(PlayedCards, PlayedCards + 32, t.laid);
     for (int p = 0; p < 4; ++p) {

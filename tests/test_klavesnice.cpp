@@ -52,7 +52,7 @@ QString FaultHeard(const QStringList &heard, const QString &contract, int scored
     if (items.filter(QRegularExpression(QStringLiteral("^Vyneste kartu, "))).size() != requests) return QStringLiteral("prompts");
     if (after < 0 || !items.mid(after + 1).filter(QRegularExpression(QStringLiteral("^(?!Karetní hra Tamsa$)"))).isEmpty()) return QStringLiteral("something after the standings");
     const QString now = QAccessible::queryAccessibleInterface(Form1->StatusBar1->Panel[0])->text(QAccessible::Name);
-    return now.startsWith(QStringLiteral("Připraven. Na stole: nic.")) && now.endsWith(QStringLiteral("Nehraje se")) ? QString() : now;
+    return now.startsWith(QStringLiteral("Připraven. Na stole: nic.")) ? QString() : now;
 }
 
 // The human who plays by keys only: it moves through the allowed cards with the arrows,
