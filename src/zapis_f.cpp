@@ -54,9 +54,8 @@ TZapis_form::TZapis_form()
 void TZapis_form::PaintHeadings()
 {
     const QBrush fixed = palette().button();
-    for (int row = 0; row < 42; ++row)
-        for (int col = 0; col < 5; ++col)
-            if (row == 0 || col == 0) Tabulka->item(row, col)->setBackground(fixed);
+    for (int row = 0; row < 42; ++row) Tabulka->item(row, 0)->setBackground(fixed);
+    for (int col = 1; col < 5; ++col) Tabulka->item(0, col)->setBackground(fixed);
 }
 
 void TZapis_form::FormCreate()
