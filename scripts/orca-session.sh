@@ -84,9 +84,9 @@ if [ "$CONTRACT" = m ] && grep -q "window .*Herní zápis" "$OUT/bus.txt"; then
   for k in Up Up Left; do sleep 1.5; xdotool key $k; done
 fi
 sleep 2; xdotool key Escape; sleep 1
-kill $GAME $LISTENER 2>/dev/null
-sleep 1
-kill $ORCA $WM 2>/dev/null
-# Orca writes out its log as it ends; it is given three seconds.
-for _ in $(seq 30); do kill -0 $ORCA 2>/dev/null || break; sleep 0.1; done
+# Orca acts on a signal only when an event wakes it (a key here), and writes the end of its log
+# only as it exits: it is stopped while the game still runs and given ten seconds.
+kill $ORCA 2>/dev/null; sleep 0.3; xdotool key shift
+for _ in $(seq 100); do kill -0 $ORCA 2>/dev/null || break; sleep 0.1; done
 kill -9 $ORCA 2>/dev/null
+kill $GAME $LISTENER $WM 2>/dev/null
