@@ -5,11 +5,31 @@
 
 #include <QEvent>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QStyle>
+#include <QStyledItemDelegate>
 #include <QTableWidget>
 
 TZapis_form *Zapis_form = nullptr;
+
+namespace {
+// The sheet's cursor is painted only once the keys have moved it: the grid takes the keyboard
+// whenever accessibility is on, which it may be with no screen reader and nobody at the keys.
+class TKurzor : public QStyledItemDelegate
+{
+public:
+    TKurzor(const bool &shown, QObject *parent) : QStyledItemDelegate(parent), shown(shown) {}
+    const bool &shown;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem o(option);
+        if (!shown) o.state &= ~QStyle::State_HasFocus;
+        QStyledItemDelegate::paint(painter, o, index);
+    }
+};
+}  // namespace
 
 TZapis_form::TZapis_form()
 {
@@ -37,6 +57,8 @@ TZapis_form::TZapis_form()
     Tabulka->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Tabulka->setSelectionMode(QAbstractItemView::NoSelection);
     Tabulka->setFocusPolicy(Qt::NoFocus);
+    Tabulka->setItemDelegate(new TKurzor(cursorShown_, Tabulka));
+    Tabulka->installEventFilter(this);
     Tabulka->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Tabulka->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     Tabulka->setRowCount(42);
@@ -114,6 +136,7 @@ void TZapis_form::FormShow()
     FillGrid();
     // A screen reader's user walks the sheet cell by cell with the arrows, from the newest entry;
     // others see the sheet as ever.
+    if (!isVisible()) cursorShown_ = false;
     if (ScreenReaderListens()) {
         Tabulka->setFocusPolicy(Qt::StrongFocus);
         Tabulka->setFocus();
@@ -157,6 +180,15 @@ bool TZapis_form::event(QEvent *e)
         }
     }
     return QWidget::event(e);
+}
+
+bool TZapis_form::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == Tabulka && e->type() == QEvent::KeyPress && !cursorShown_) {
+        cursorShown_ = true;
+        Tabulka->viewport()->update();
+    }
+    return QWidget::eventFilter(watched, e);
 }
 
 int TZapis_form::NewestRow() const

@@ -25,6 +25,7 @@ public:
 
 protected:
     bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
     void FillGrid();
@@ -34,6 +35,7 @@ private:
     void PaintHeadings();
     int NewestRow() const;
     bool cursorPending_ = false;
+    bool cursorShown_ = false;  // the keys have moved the cursor since the sheet opened
 };
 
 extern TZapis_form *Zapis_form;

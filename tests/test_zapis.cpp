@@ -207,6 +207,26 @@ private slots:
         Zapis_form->close();
     }
 
+    void cursorSeenOnlyOnceTheKeysMoveIt()
+    {
+        // Accessibility may be on with nobody at the keys: the grid takes them, but shows its
+        // cursor only once they move it, on each opening anew.
+        HeardSeam = [](const QString &) {};
+        auto framed = [](int row) {  // against its neighbour, which shows the same text
+            auto cell = [row](int col) { return Grid()->viewport()->grab(Grid()->visualItemRect(Grid()->item(row, col))).toImage(); };
+            return cell(1) != cell(2);
+        };
+        for (int opening = 0; opening < 2; ++opening) {
+            Form1->Zapis1->trigger();
+            QTRY_COMPARE(Grid()->currentRow(), 1);
+            QVERIFY(Grid()->hasFocus() && !framed(1));
+            QTest::keyClick(Grid(), Qt::Key_Down);
+            QVERIFY(Grid()->currentRow() == 2 && framed(2));
+            Zapis_form->close();
+        }
+        HeardSeam = nullptr;
+    }
+
     void nameChangeShownAtNextShowing()
     {
         QLineEdit *edit = nastaveni_form->Jmeno2;
