@@ -57,7 +57,7 @@ elif [ "$CONTRACT" = s ]; then
   sleep 1; xdotool key Escape; sleep 1
   echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to play
 else
-  declare -A item=([e]=Červené [k]=Kvarty [d]=Desítky)
+  declare -A item=([e]=Červené [p]=Červené [k]=Kvarty [d]=Desítky)
   choose alt+t "${item[$CONTRACT]}" " filler "  # the contract's first news
 fi
 # Each time the card is asked for (the prompt with the focused card is on the bus), lay it.
@@ -75,6 +75,14 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
     [ "$asked" = 2 ] && { xdotool key --delay 120 Insert+KP_Enter Insert+KP_Enter; sleep 1.5; }
     xdotool key Right; sleep 0.3; xdotool key Return
     echo "$asked" > "$OUT/returns.txt"
+    if [ "$CONTRACT" = p ] && [ "$asked" = 1 ]; then
+      # While the computers play, a menu is walked by keys and left: the news wait till then.
+      for _ in 1 2 3; do
+        sleep 0.3
+        step alt+z 2 && sleep 0.5 && step Down && { echo walked > "$OUT/menu.txt"; sleep 0.5; xdotool key Escape Escape; break; }
+        xdotool key Escape Escape
+      done
+    fi
   else
     sleep 0.2
   fi

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real screen reader, Orca, headless while a contract is played with the keyboard
 # alone, and prints what Orca said, one utterance a line.
-#   scripts/orca.sh [e|k|d|m|s|z] Červené, Kvarty or Desítky from "Trénink", a whole match
+#   scripts/orca.sh [e|p|k|d|m|s|z] Červené (p: with a menu walked by keys while the computers
+#                               play), Kvarty or Desítky from "Trénink", a whole match
 #                               (Hra → Start; the Maturita chooser answered with Down, Return),
 #                               the settings window walked by Tab, or the score sheet by arrows
 # Orca's own log, with everything it did, is kept as orca-debug.log in the folder named by

@@ -6,7 +6,9 @@
 #include <QAccessibleWidget>
 #include <QApplication>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QVersionNumber>
@@ -31,8 +33,10 @@ protected:
     void paintEvent(QPaintEvent *) override {}
     void focusOutEvent(QFocusEvent *e) override
     {
-        // Heard once: when the board is active again, old news are not read again.
+        // Heard once: when the board is active again, or the menus give back the keyboard, old
+        // news are not read again (a focused object without a name Orca passes over in silence).
         if (e->reason() == Qt::ActiveWindowFocusReason && window()->focusWidget() == this) clearFocus();
+        setAccessibleName(QString());
     }
 };
 
@@ -42,6 +46,7 @@ THlasatel *Announcers[2] = {};
 int NextAnnouncer = 0;
 QStringList Pending;
 QPointer<QWidget> Place;  // where the last news happened
+QPointer<QWidget> PromptCard;  // the card asked for while the menus had the keyboard
 QAccessible::UpdateHandler PlatformHandler = nullptr;
 
 void Tell(const QString &news, QWidget *where)
@@ -50,14 +55,20 @@ void Tell(const QString &news, QWidget *where)
     if (where) Place = where;
 }
 
+// A menu open, or the menu bar walked by keys: the news and the prompt wait until they let go.
+bool MenusHaveKeyboard()
+{
+    const auto *bar = qobject_cast<QMenuBar *>(QApplication::focusWidget());
+    return QApplication::activePopupWidget() || (bar && bar->activeAction());
+}
+
 // Names the next announcer with the news and gives it the focus over the place of the news;
 // false where nobody would hear it now.
 bool Announce(const QString &text)
 {
-    if (text.isEmpty() || !Announcers[0] || !ScreenReaderListens() || !Table->window()->isActiveWindow())
+    if (text.isEmpty() || !Announcers[0] || !ScreenReaderListens() || !Table->window()->isActiveWindow() ||
+        MenusHaveKeyboard())
         return false;
-    // A menu walked by keys keeps the keyboard: the news wait for the next wait.
-    if (QApplication::activePopupWidget() || qobject_cast<QMenuBar *>(QApplication::focusWidget())) return false;
     THlasatel *a = Announcers[NextAnnouncer];
     NextAnnouncer = 1 - NextAnnouncer;
     a->setAccessibleName(text);
@@ -133,11 +144,54 @@ void PassOn(QAccessibleEvent *event)
     QAccessible::updateAccessibility(event);
     QAccessible::installUpdateHandler(installed);
 }
+
+// Once the menus have let go of the keyboard, what waited for them is told: the card asked for
+// meanwhile takes the focus, or the news of the pause are spoken.
+void AfterMenus()
+{
+    if (MenusHaveKeyboard()) return;
+    if (QPointer<QWidget> card = std::exchange(PromptCard, nullptr); card && card->isEnabled())
+        card->setFocus(Qt::OtherFocusReason);
+    else
+        TellAtPause();
+}
+
+// Watches the menus. While a screen reader listens, Qt holds each key press until the reader has
+// seen it, but opens the menu of Alt+letter at once: the held Alt then reaches the open menu,
+// which closes on it as on a second Alt. An Alt that went down before the menu opened is dropped
+// there; one pressed while the menu is open closes it as ever.
+class THlidacNabidek : public QObject
+{
+public:
+    using QObject::QObject;
+
+private:
+    quint64 events_ = 0, altDown_ = 0, menuShown_ = 0;
+
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if ((e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) &&
+            static_cast<QKeyEvent *>(e)->key() == Qt::Key_Alt) {
+            if (e->spontaneous())
+                altDown_ = ++events_;
+            else if (e->type() == QEvent::KeyPress && qobject_cast<QMenu *>(o) && altDown_ < menuShown_)
+                return true;
+        } else if (e->type() == QEvent::Show && qobject_cast<QMenu *>(o)) {
+            menuShown_ = ++events_;
+        }
+        // A menu closing, or a key or the focus leaving the menu bar, may end the walk.
+        if ((e->type() == QEvent::Hide && qobject_cast<QMenu *>(o)) ||
+            ((e->type() == QEvent::KeyPress || e->type() == QEvent::FocusOut) && qobject_cast<QMenuBar *>(o)))
+            QMetaObject::invokeMethod(qApp, AfterMenus, Qt::QueuedConnection);
+        return false;
+    }
+};
 }  // namespace
 
 void SetUpAccessibility()
 {
     QAccessible::installFactory(Interfaces);
+    qApp->installEventFilter(new THlidacNabidek(qApp));
     if (QVersionNumber::fromString(QString::fromLatin1(qVersion())) < QVersionNumber(6, 5))
         PlatformHandler = QAccessible::installUpdateHandler(PassOn);
 }
@@ -181,6 +235,11 @@ void TellPrompt(TImage *card, const QString &prompt)
     const QString news = Pending.join(QStringLiteral(". "));
     Pending.clear();
     card->SetNews((news.isEmpty() ? news : news + QStringLiteral(". ")) + prompt + QStringLiteral(", "));
+    PromptCard = nullptr;
+    if (MenusHaveKeyboard())
+        PromptCard = card;
+    else
+        card->setFocus(Qt::OtherFocusReason);
 }
 
 void TellContractEnd()

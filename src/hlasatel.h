@@ -43,8 +43,8 @@ void TellCard(const QString &player, TCard card, QWidget *where);
 void TellTrick(const QString &taker, QWidget *where);
 void TellPass(const QString &player, QWidget *where);
 void TellTurn(const QString &player, QWidget *where);
-// The waits: a pause, the human's card asked for (the card then takes the focus), and the end of
-// a contract, before its standings.
+// The waits: a pause, the human's card asked for (the card then takes the focus, once the menus
+// have let go of the keyboard), and the end of a contract, before its standings.
 void TellAtPause();
 void TellPrompt(TImage *card, const QString &prompt);
 void TellContractEnd();

@@ -251,7 +251,9 @@ void TImage::focusInEvent(QFocusEvent *e)
 void TImage::focusOutEvent(QFocusEvent *e)
 {
     // The prompt is heard again when the player comes back from another window or a menu.
-    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason) SetNews(QString());
+    if (e->reason() != Qt::ActiveWindowFocusReason && e->reason() != Qt::PopupFocusReason &&
+        e->reason() != Qt::MenuBarFocusReason)
+        SetNews(QString());
     update();
 }
 

@@ -348,7 +348,6 @@ void AwaitHumanMove(THrac &p)
     if (TImage *target = HandFocusTarget()) {
         // A screen reader hears what happened since the last wait, then the prompt and the card.
         TellPrompt(target, PanelText(0));
-        target->setFocus(Qt::OtherFocusReason);
     }
     HumanMoved = false;
     WaitUntil(HumanMoved);

@@ -3,16 +3,18 @@ unless it said the contract, every card laid and by whom, every trick's taker, e
 prompt with the focused card and the player's own cards, for at least 95 % of them, and that
 whoever is said to be on turn is the next to lay or to pass.
 
-    orca_check.py OUT e|k|d|z     (z: the score sheet walked by arrows)
+    orca_check.py OUT e|p|k|d|z   (p: Červené with a menu walked while the computers play;
+                                  z: the score sheet walked by arrows)
 
 The count of each kind of event comes from the game, not from Orca: the cards the player laid
 by a key and the standings at the end (in Kvarty each hand's points are its cards left; in
 Desítky its cards left and its passes)."""
+import os
 import re
 import sys
 
 out, contract = sys.argv[1], sys.argv[2]
-name = {"e": "Červené", "k": "Kvarty", "d": "Desítky", "z": "Herní zápis"}[contract]
+name = {"e": "Červené", "p": "Červené", "k": "Kvarty", "d": "Desítky", "z": "Herní zápis"}[contract]
 log = open(f"{out}/orca-debug.log", encoding="utf-8", errors="replace").read()
 spoken = [line.rstrip("\n") for line in open(f"{out}/spoken.txt", encoding="utf-8")]
 returns = int(open(f"{out}/returns.txt").read() or 0)
@@ -62,7 +64,12 @@ first = next((s for s in spoken if "Vyneste kartu" in s or re.search(r"(Hráč|P
 if not first.startswith(name + ". "):
     faults.append(f"the contract was not said with the first news ({first})")
 enough("prompts with the focused card", len(prompts), returns)
-if contract == "e":
+if contract == "p":
+    walked = open(f"{out}/menu.txt").read() if os.path.exists(f"{out}/menu.txt") else ""
+    at = next((i for i, s in enumerate(spoken) if s.startswith("Stav")), len(spoken))
+    if not walked or not any(s.startswith("Zapis") for s in spoken[at:]):
+        faults.append("the menu walked during the pause was not said item by item")
+if contract in "ep":
     enough("cards laid", len(cards), 4 * returns)
     enough("tricks taken", len(takes), 8)  # eight tricks, however the keys went
     enough("own cards", len(own), returns)

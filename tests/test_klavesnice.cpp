@@ -195,15 +195,48 @@ private slots:
 
     void menuKeepsTheKeyboardAtAPause()
     {
-        HeardSeam = [](const QString &) {};
+        QStringList heard;
+        HeardSeam = [&heard](const QString &s) { heard << s; };
+        const auto deaf = qScopeGuard([] { HeardSeam = nullptr; });
         Form1->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(Form1));
         QTest::keyClick(Form1, Qt::Key_Alt);  // the menu bar walked by keys
         QVERIFY(qobject_cast<QMenuBar *>(QApplication::focusWidget()));
         TellCard(Players[1]->Name, TCard(0), Form1->Image2);
         TellAtPause();
-        HeardSeam = nullptr;
         QVERIFY(qobject_cast<QMenuBar *>(QApplication::focusWidget()));
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);  // the news are told as it lets go
+        QTRY_COMPARE(heard.last(), Players[1]->Name + QStringLiteral(": ") + CardWords(TCard(0)));
+
+        // As Qt does for a screen reader: each key press held until the reader has seen it, then
+        // sent again (no longer spontaneous) after the shortcut has acted.
+        struct Held : QObject {
+            QList<QPair<QObject *, QKeyEvent *>> keys;
+            bool eventFilter(QObject *o, QEvent *e) override
+            {
+                if (e->type() != QEvent::KeyPress || !e->spontaneous()) return false;
+                keys << qMakePair(o, new QKeyEvent(QEvent::KeyPress, static_cast<QKeyEvent *>(e)->key(), Qt::NoModifier));
+                return true;
+            }
+            void Release()
+            {
+                for (auto [o, k] : std::exchange(keys, {})) QCoreApplication::postEvent(o, k);
+                QTest::qWait(50);
+            }
+        } held;
+        qApp->installEventFilter(&held);
+        QTest::keyClick(Form1->windowHandle(), Qt::Key_Z, Qt::AltModifier);  // Alt+Z opens "Zobrazit"
+        held.Release();
+        QVERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
+        HandImages[0]->setEnabled(true);
+        TellPrompt(HandImages[0], QStringLiteral("Vyneste kartu"));  // the card waits for the menu
+        QVERIFY(!HandImages[0]->hasFocus());
+        QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Alt);  // another Alt closes it
+        held.Release();
+        qApp->removeEventFilter(&held);
+        QVERIFY(!QApplication::activePopupWidget());
+        QTRY_VERIFY(HandImages[0]->hasFocus());
+        QVERIFY(heard.last().startsWith(QStringLiteral("Vyneste kartu, ")));
     }
 
     void windowsAnswerKeys()
