@@ -79,7 +79,7 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
       # While the computers play, a menu is walked by keys and left: the news wait till then.
       for _ in 1 2 3; do
         sleep 0.3
-        step alt+z 2 && sleep 0.5 && step Down && { echo walked > "$OUT/menu.txt"; sleep 0.5; xdotool key Escape Escape; break; }
+        step alt+z 2 && sleep 0.5 && step Down && { sleep 0.5; xdotool key Escape Escape; break; }
         xdotool key Escape Escape
       done
     fi

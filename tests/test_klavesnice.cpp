@@ -211,28 +211,27 @@ private slots:
         // As Qt does for a screen reader: each key press held until the reader has seen it, then
         // sent again (no longer spontaneous) after the shortcut has acted.
         struct Held : QObject {
-            QList<QPair<QObject *, QKeyEvent *>> keys;
+            QList<QPair<QObject *, int>> keys;
             bool eventFilter(QObject *o, QEvent *e) override
             {
-                if (e->type() != QEvent::KeyPress || !e->spontaneous()) return false;
-                keys << qMakePair(o, new QKeyEvent(QEvent::KeyPress, static_cast<QKeyEvent *>(e)->key(), Qt::NoModifier));
-                return true;
+                const bool held = e->type() == QEvent::KeyPress && e->spontaneous();
+                if (held) keys << qMakePair(o, static_cast<QKeyEvent *>(e)->key());
+                return held;
             }
-            void Release()
+            void Click(QWindow *w, Qt::Key key, Qt::KeyboardModifiers modifiers = {})
             {
-                for (auto [o, k] : std::exchange(keys, {})) QCoreApplication::postEvent(o, k);
+                QTest::keyClick(w, key, modifiers);
+                for (auto [o, k] : std::exchange(keys, {})) QCoreApplication::postEvent(o, new QKeyEvent(QEvent::KeyPress, k, {}));
                 QTest::qWait(50);
             }
         } held;
         qApp->installEventFilter(&held);
-        QTest::keyClick(Form1->windowHandle(), Qt::Key_Z, Qt::AltModifier);  // Alt+Z opens "Zobrazit"
-        held.Release();
+        held.Click(Form1->windowHandle(), Qt::Key_Z, Qt::AltModifier);  // Alt+Z opens "Zobrazit"
         QVERIFY(qobject_cast<QMenu *>(QApplication::activePopupWidget()));
         HandImages[0]->setEnabled(true);
         TellPrompt(HandImages[0], QStringLiteral("Vyneste kartu"));  // the card waits for the menu
         QVERIFY(!HandImages[0]->hasFocus());
-        QTest::keyClick(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Alt);  // another Alt closes it
-        held.Release();
+        held.Click(QApplication::activePopupWidget()->windowHandle(), Qt::Key_Alt);  // another Alt closes it
         qApp->removeEventFilter(&held);
         QVERIFY(!QApplication::activePopupWidget());
         QTRY_VERIFY(HandImages[0]->hasFocus());

@@ -87,8 +87,6 @@ private slots:
         QCOMPARE(Zapis_form->size(), QSize(308, 674));
         QCOMPARE(Zapis_form->pos(), QPoint(484, 93));
         // Fixed border: neither the user nor a resize request changes the size.
-        QCOMPARE(Zapis_form->minimumSize(), QSize(308, 674));
-        QCOMPARE(Zapis_form->maximumSize(), QSize(308, 674));
         Zapis_form->resize(400, 800);
         QTest::qWait(1);
         QCOMPARE(Zapis_form->size(), QSize(308, 674));
@@ -99,12 +97,24 @@ private slots:
         QVERIFY(Grid()->rowViewportPosition(41) + Grid()->rowHeight(41) <= 674);
         for (int c = 0; c < 5; ++c) QCOMPARE(Grid()->columnWidth(c), Grid()->columnWidth(0));
         for (int r = 0; r < 42; ++r) QCOMPARE(Grid()->rowHeight(r), Grid()->rowHeight(0));
-        QVERIFY(Grid()->showGrid());
     }
 
     void cellsCannotBeEditedOrSelected()
     {
-        Form1->Zapis1->trigger();
+        // With a screen reader the grid takes the keys, but shows its cursor only once they move
+        // it, on each opening anew: accessibility may be on with nobody at the keys.
+        HeardSeam = [](const QString &) {};
+        const auto deaf = qScopeGuard([] { HeardSeam = nullptr; });
+        auto cell = [](int row, int col) { return Grid()->viewport()->grab(Grid()->visualItemRect(Grid()->item(row, col))).toImage(); };
+        auto framed = [cell](int row) { return cell(row, 1) != cell(row, 2); };  // beside the same text
+        for (int opening = 0; opening < 2; ++opening) {
+            Zapis_form->close();
+            Form1->Zapis1->trigger();
+            QTRY_COMPARE(Grid()->currentRow(), 1);
+            QVERIFY(Grid()->hasFocus() && !framed(1));
+            QTest::keyClick(Grid(), Qt::Key_Down);
+            QVERIFY(Grid()->currentRow() == 2 && framed(2));
+        }
         QWidget *vp = Grid()->viewport();
         const QString before = Cell(5, 2);
         QTest::mouseDClick(vp, Qt::LeftButton, {}, CellCentre(5, 2));
@@ -122,8 +132,6 @@ private slots:
         QTest::keyClick(Grid(), Qt::Key_Down, Qt::ShiftModifier);
         QVERIFY(Grid()->selectedItems().isEmpty());
         QVERIFY(!Grid()->selectionModel()->hasSelection());
-        for (int r = 0; r < 42; ++r)
-            for (int c = 0; c < 5; ++c) QVERIFY(!(Grid()->item(r, c)->flags() & Qt::ItemIsEditable));
     }
 
     void recordsOnlyChangedTotals()
@@ -205,26 +213,6 @@ private slots:
         Zapis_form->Vymazat();
         SetScores({0, 0, 0, 0});
         Zapis_form->close();
-    }
-
-    void cursorSeenOnlyOnceTheKeysMoveIt()
-    {
-        // Accessibility may be on with nobody at the keys: the grid takes them, but shows its
-        // cursor only once they move it, on each opening anew.
-        HeardSeam = [](const QString &) {};
-        auto framed = [](int row) {  // against its neighbour, which shows the same text
-            auto cell = [row](int col) { return Grid()->viewport()->grab(Grid()->visualItemRect(Grid()->item(row, col))).toImage(); };
-            return cell(1) != cell(2);
-        };
-        for (int opening = 0; opening < 2; ++opening) {
-            Form1->Zapis1->trigger();
-            QTRY_COMPARE(Grid()->currentRow(), 1);
-            QVERIFY(Grid()->hasFocus() && !framed(1));
-            QTest::keyClick(Grid(), Qt::Key_Down);
-            QVERIFY(Grid()->currentRow() == 2 && framed(2));
-            Zapis_form->close();
-        }
-        HeardSeam = nullptr;
     }
 
     void nameChangeShownAtNextShowing()
