@@ -31,12 +31,17 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override {}
+    void focusInEvent(QFocusEvent *e) override
+    {
+        // Heard once: when the menus give back the keyboard, old news are not read again (Orca
+        // passes over a focused object without a name). Not as the focus leaves: Orca may read
+        // the news only after a menu has opened.
+        if (e->reason() != Qt::OtherFocusReason) setAccessibleName(QString());
+    }
     void focusOutEvent(QFocusEvent *e) override
     {
-        // Heard once: when the board is active again, or the menus give back the keyboard, old
-        // news are not read again (a focused object without a name Orca passes over in silence).
+        // Nor when the board is active again.
         if (e->reason() == Qt::ActiveWindowFocusReason && window()->focusWidget() == this) clearFocus();
-        setAccessibleName(QString());
     }
 };
 
