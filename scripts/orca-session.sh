@@ -47,7 +47,7 @@ if [ "$CONTRACT" = m ]; then
 elif [ "$CONTRACT" = z ]; then
   # The score sheet, walked by the arrows: a cell to the right, a row down, the places row.
   choose alt+z Zapis "window .*Herní zápis"
-  for k in Right Down ctrl+End; do sleep 1.2; xdotool key $k; done
+  for k in Right Down ctrl+End; do sleep 2; xdotool key $k; done
   sleep 1.5
   echo "Stav po hře" >> "$OUT/bus.txt"  # nothing more to do
 elif [ "$CONTRACT" = s ]; then

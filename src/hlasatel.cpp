@@ -31,18 +31,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent *) override {}
-    void focusInEvent(QFocusEvent *e) override
-    {
-        // Heard once: when the menus give back the keyboard, old news are not read again (Orca
-        // passes over a focused object without a name). Not as the focus leaves: Orca may read
-        // the news only after a menu has opened.
-        if (e->reason() != Qt::OtherFocusReason) setAccessibleName(QString());
-    }
-    void focusOutEvent(QFocusEvent *e) override
-    {
-        // Nor when the board is active again.
-        if (e->reason() == Qt::ActiveWindowFocusReason && window()->focusWidget() == this) clearFocus();
-    }
+    void focusOutEvent(QFocusEvent *e) override;
 };
 
 QWidget *Table = nullptr;
@@ -53,6 +42,18 @@ QStringList Pending;
 QPointer<QWidget> Place;  // where the last news happened
 QPointer<QWidget> PromptCard;  // the card asked for while the menus had the keyboard
 QAccessible::UpdateHandler PlatformHandler = nullptr;
+
+void THlasatel::focusOutEvent(QFocusEvent *e)
+{
+    // Heard once: when the board is active again, old news are not read again.
+    if (e->reason() == Qt::ActiveWindowFocusReason && window()->focusWidget() == this) clearFocus();
+    // A menu opened at once may take the focus before Orca, busy, has read the news: they are
+    // told again as the menus let go, with whatever came meanwhile.
+    if ((e->reason() == Qt::MenuBarFocusReason || e->reason() == Qt::PopupFocusReason) && !accessibleName().isEmpty()) {
+        Pending.prepend(accessibleName());
+        setAccessibleName(QString());
+    }
+}
 
 void Tell(const QString &news, QWidget *where)
 {

@@ -38,12 +38,15 @@ if not standings:
     sys.exit(f"FAIL: the standings of {name} were not heard\n" + "\n".join(spoken))
 scores = [int(n) for n in re.findall(r" (\d+)(?:,|\.|$)", standings[0])]
 
-# The news as Orca said them, item by item.
-items = []
+# The news as Orca said them, item by item; the news a menu interrupted are told again as it
+# closes: counted once.
+items, again = [], False
 for s in spoken:
     if s.startswith("Stav po hře"):
         break
-    items += [i.strip(" .") for i in s.split(". ") if i.strip(" .")]
+    for i in [i.strip(" .") for i in s.split(". ") if i.strip(" .")]:
+        again = contract == "p" and (i in items if ": " in i else again and i.startswith("Štych bere "))
+        items += [] if again else [i]
 cards = [i for i in items if re.match(r"^(Hráč|Počítač\d): \S+ \S+$", i)]
 own = [i for i in cards if i.startswith("Hráč:")]
 takes = [i for i in items if i.startswith("Štych bere ")]

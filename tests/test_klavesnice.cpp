@@ -235,7 +235,8 @@ private slots:
         qApp->removeEventFilter(&held);
         QVERIFY(!QApplication::activePopupWidget());
         QTRY_VERIFY(HandImages[0]->hasFocus());
-        QVERIFY(heard.last().startsWith(QStringLiteral("Vyneste kartu, ")));
+        // The news the menu interrupted are told again with the prompt.
+        QVERIFY(heard.last().startsWith(Players[1]->Name + QStringLiteral(": ")) && heard.last().contains(QStringLiteral(". Vyneste kartu, ")));
     }
 
     void windowsAnswerKeys()
