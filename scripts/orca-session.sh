@@ -4,6 +4,16 @@ heard() {  # waits up to $2 tenths of a second (default 100) for a line of the l
   for _ in $(seq "${2:-100}"); do grep -q "$1" "$OUT/bus.txt" && return 0; sleep 0.1; done; return 1
 }
 lines() { grep -c "$1" "$OUT/bus.txt"; }
+# Waits up to $3 tenths of a second (default 100) till Orca has handed $2 utterances with $1 to
+# speech (a read of the status bar not counted), as a blind player waits to hear the prompt.
+said() {
+  for _ in $(seq "${3:-100}"); do
+    [ "$(grep -a "DATA:|" "$OUT/speech.log" 2>/dev/null | sed 's/<[^>]*>//g' | grep -v "Karty: " |
+         grep -c -- "$1")" -ge "$2" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
 # Opens a menu by its key ($1), walks down to the item Orca names $2 and takes it with Return,
 # until $3 is heard. Each step must be heard on the bus: a menu that closes unused (it may, under
 # Orca, while the window manager is still activating the board) is opened again.
@@ -70,7 +80,7 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
   if grep -q "window .*Maturita" "$OUT/bus.txt" && [ "$(grep -c 'window .*Maturita' "$OUT/bus.txt")" -gt "${chooser:-0}" ]; then
     chooser=$(grep -c 'window .*Maturita' "$OUT/bus.txt"); sleep 1; xdotool key Down Return
   elif [ "$n" -gt "$asked" ]; then
-    asked=$n; sleep 0.8
+    asked=$n; said "Vyneste kartu, " $n 150; sleep 0.8
     # At the second card asked for, Orca's "read status bar" (Insert+KP_Enter twice).
     [ "$asked" = 2 ] && { xdotool key --delay 120 Insert+KP_Enter Insert+KP_Enter; sleep 1.5; }
     xdotool key Right; sleep 0.3; xdotool key Return
@@ -81,7 +91,8 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
       # Escape typed before the menu has closed goes to the closed menu, so the two are spaced.)
       for _ in 1 2 3; do
         sleep 0.3
-        step alt+z 2 && sleep 0.5 && step Down && { sleep 0.5; xdotool key Escape; sleep 1; xdotool key Escape; break; }
+        step alt+z 2 && said Stav 1 && sleep 0.5 && step Down && said Zapis 1 && {
+          sleep 0.5; xdotool key Escape; sleep 1; xdotool key Escape; break; }
         xdotool key Escape; sleep 1; xdotool key Escape
       done
     fi

@@ -33,7 +33,9 @@ export HOME="$OUT/home" XDG_RUNTIME_DIR="$OUT/run" XDG_CONFIG_HOME="$OUT/home/.c
 rm -rf "$HOME" "$XDG_RUNTIME_DIR"
 mkdir -p "$XDG_CONFIG_HOME/speech-dispatcher" "$XDG_RUNTIME_DIR" "$HOME/orca"
 chmod 700 "$XDG_RUNTIME_DIR"
-{ cat /etc/speech-dispatcher/speechd.conf; echo 'AudioOutputMethod "alsa"'; echo 'AudioALSADevice "null"'; } \
+# speech.log: what Orca hands to speech, as it does (Orca's own log is written out only as it exits).
+{ cat /etc/speech-dispatcher/speechd.conf; echo 'AudioOutputMethod "alsa"'; echo 'AudioALSADevice "null"'
+  echo "CustomLogFile \"protocol\" \"$OUT/speech.log\""; } \
   > "$XDG_CONFIG_HOME/speech-dispatcher/speechd.conf"
 echo 'pcm.!default { type null }' > "$HOME/.asoundrc"
 for n in $(seq 60 99); do [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ] || break; done
