@@ -4,58 +4,122 @@
 #include "plocha.h"
 #include "zapis_f.h"
 
+#include <QAbstractEventDispatcher>
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QPushButton>
 
+#include <memory>
+#include <thread>
+
+// ================================================================ what a seat sees
+
+std::function<void(double ms)> ThinkTimeSeam;
+
+namespace {
+// What the play of the running contract has shown everybody: the cards each seat has shown it
+// lacks, the totals before the contract, the passes in Desítky, and where the trick stands.
+struct TVerejne {
+    TMask lacks[4] = {};
+    int scoreBefore[4] = {};
+    int passes[4] = {};
+    int leader = 0;
+    int play = 0;
+    int chooser = -1;
+} Known;
+
+void ResetKnown()
+{
+    const int chooser = Known.chooser;
+    Known = TVerejne();
+    Known.chooser = chooser;
+    for (int s = 0; s < 4; ++s) Known.scoreBefore[s] = Players[s]->Score;
+}
+
+// After a card of a trick: a follower off the led suit holds none of it, and a leader in
+// Červené or Červený král who leads a červené card holds nothing else.
+void LearnFromTrickCard(int contract, int seat, int k)
+{
+    const TCard card = TrickCards[seat], led = TrickCards[Known.leader];
+    if (k % 4 != 0 && Suit(card) != Suit(led))
+        Known.lacks[seat] |= SuitMask(Suit(led));
+    if (k % 4 == 0 && (contract == Cervene || contract == CervenyKral) && IsRed(card))
+        Known.lacks[seat] |= ~RedCards;
+}
+
+// Runs a piece of thinking on a thread of its own and sleeps on the event queue until it is
+// done, so the board goes on meanwhile; ending the program stops the thinking at once.
+template <typename F> auto OffTheWindowThread(F think)
+{
+    struct TUloha {
+        std::atomic<bool> cancel{false}, finished{false};
+    };
+    auto job = std::make_shared<TUloha>();
+    decltype(think(job->cancel)) result{};
+    QElapsedTimer clock;
+    clock.start();
+    QAbstractEventDispatcher *board = QAbstractEventDispatcher::instance();
+    std::thread worker([job, board, &think, &result] {
+        result = think(job->cancel);
+        job->finished.store(true, std::memory_order_release);
+        board->wakeUp();  // the wait sleeps until the next event: this is one
+    });
+    struct TJoin {
+        std::shared_ptr<TUloha> job;
+        std::thread &worker;
+        ~TJoin()
+        {
+            job->cancel = true;
+            worker.join();
+        }
+    } join{job, worker};
+    WaitUntil([&job] { return job->finished.load(std::memory_order_acquire); });
+    if (ThinkTimeSeam) ThinkTimeSeam(clock.nsecsElapsed() / 1e6);
+    return result;
+}
+
+// A seed for the thinking, drawn from the game's generator so that a seeded game replays.
+std::uint64_t ThinkingSeed() { return (std::uint64_t(Random(1 << 30)) << 30) ^ std::uint64_t(Random(1 << 30)); }
+}  // namespace
+
+TPohled SeatView(const THrac &p, int contract)
+{
+    TPohled v;
+    v.contract = contract;
+    v.seat = p.Seat;
+    v.hand = MaskOf(p.Hand);
+    v.played = MaskOf(PlayedCards);
+    for (int s = 0; s < 4; ++s) {
+        v.lacks[s] = Known.lacks[s];
+        v.counts[s] = Players[s]->CardCount;
+        v.points[s] = Players[s]->Score - Known.scoreBefore[s] + Known.passes[s];
+    }
+    if (contract <= CervenyKral) {
+        std::copy(TrickCards, TrickCards + 4, v.trick);
+        v.leader = Known.leader;
+        v.play = Known.play;
+    }
+    v.playedThisTurn = p.PlayedThisTurn;
+    v.chooser = Known.chooser;
+    return v;
+}
+
+TCard Think(const TPohled &view)
+{
+    const std::uint64_t seed = ThinkingSeed();
+    // The worker gets its own copy: the view lives on in the worker if the wait unwinds.
+    return OffTheWindowThread([view, seed](const std::atomic<bool> &cancel) { return Rozhodni(view, seed, &cancel); });
+}
+
+int ThinkingSlot(const THrac &p, int contract, int fallback)
+{
+    const TCard move = Think(SeatView(p, contract));
+    for (int i = 0; i < 8; ++i)
+        if (p.Hand[i] == move && p.Weights[i] > 0) return i;
+    return fallback;
+}
+
 // ================================================================ trick contracts
-
-int TrickWinner(const TCard cards[4], int leader)
-{
-    int winner = leader;
-    for (int i = 0; i < 4; ++i)
-        if (Suit(cards[i]) == Suit(cards[winner]) && cards[i] > cards[winner])
-            winner = i;
-    return winner;
-}
-
-int TrickPoints(int contract, const TCard cards[4], int k)
-{
-    int points = 0;
-    switch (contract) {
-    case Cervene:
-        for (int i = 0; i < 4; ++i) points += IsRed(cards[i]) ? 1 : 0;
-        break;
-    case Filky:
-        for (int i = 0; i < 4; ++i) points += (cards[i] != NoCard && Rank(cards[i]) == Filek) ? 2 : 0;
-        break;
-    case PrPo:
-        points = (k == 3 || k == 31) ? 4 : 0;
-        break;
-    case Vsechny:
-        points = 1;
-        break;
-    case CervenyKral:
-        for (int i = 0; i < 4; ++i) points += cards[i] == 6 ? 8 : 0;
-        break;
-    }
-    return points;
-}
-
-bool ContractOver(int contract, const bool played[32])
-{
-    switch (contract) {
-    case Cervene:
-        for (int c = 0; c < 8; ++c)
-            if (!played[c]) return false;
-        return true;
-    case Filky:
-        return played[5] && played[13] && played[21] && played[29];
-    case CervenyKral:
-        return played[6];
-    default:
-        return false;
-    }
-}
 
 static void ClearTable()
 {
@@ -76,13 +140,17 @@ static void EndContract()
 void PlayTrickContract(int c)
 {
     SetPanel(1, ContractName(c));
+    ResetKnown();
     int leader = 0;
     for (int k = 0; k < 32; ++k) {
         for (int s = 0; s < 4; ++s)
             if (Players[s]->OnMove) leader = s;
+        Known.leader = leader;
+        Known.play = k;
         THrac &p = *Players[(leader + k) % 4];
         SetPanel(0, p.IsComputer ? QStringLiteral("Čekejte") : QStringLiteral("Vyneste kartu"));
         ChooseCard(p, c);
+        LearnFromTrickCard(c, p.Seat, k);
         if (k % 4 != 3)
             continue;
         Players[leader]->OnMove = false;
@@ -147,19 +215,8 @@ static void ClearTurnMarks()
 
 void KvartyLeadWeights(THrac &p)
 {
-    if (p.CardCount == 8) {
-        // A full hand leads only its low cards: from the spodek down, else its lowest rank.
-        for (int bound = 5;; ++bound) {
-            bool any = false;
-            for (int i = 0; i < 8; ++i) {
-                p.Weights[i] = (p.Hand[i] != NoCard && Rank(p.Hand[i]) < bound) ? 1 : 0;
-                any = any || p.Weights[i] > 0;
-            }
-            if (any || bound > 8) break;
-        }
-        return;
-    }
-    for (int i = 0; i < 8; ++i) p.Weights[i] = p.Hand[i] != NoCard ? 1 : 0;
+    const TMask may = KvartyLeads(MaskOf(p.Hand));
+    for (int i = 0; i < 8; ++i) p.Weights[i] = p.Hand[i] != NoCard && (may & Bit(p.Hand[i])) ? 1 : 0;
 }
 
 void KvartyLead(THrac &p)
@@ -170,16 +227,17 @@ void KvartyLead(THrac &p)
         SetPanel(0, QStringLiteral("Čekejte"));
         return;
     }
-    TrickCards[0] = LayCard(p, PickSlot(p.Weights), TrickImages[0]);
+    int slot = PickSlot(p.Weights);
+    if (p.GetLevel() == Vysoka) slot = ThinkingSlot(p, Kvarty, slot);
+    TrickCards[0] = LayCard(p, slot, TrickImages[0]);
 }
 
 bool FindContinuation(TCard prev, int &seat, int &slot)
 {
-    const int next = prev + 1;
+    const TCard next = NextInRun(prev);
     for (int s = 0; s < 4; ++s)
         for (int j = 0; j < 8; ++j) {
-            const TCard c = Players[s]->Hand[j];
-            if (c == next && Suit(c) == Suit(prev)) {
+            if (next != NoCard && Players[s]->Hand[j] == next) {
                 seat = s;
                 slot = j;
                 return true;
@@ -216,6 +274,7 @@ static void ScoreCardsLeft(const int extra[4])
 void TForm1::PlayKvarty()
 {
     FormResize();
+    ResetKnown();
     for (bool &b : PlayedCards) b = false;
     ClearTable();
     int leader = 0;
@@ -258,13 +317,6 @@ void TForm1::PlayKvarty()
 
 // ================================================================ Desítky
 
-bool IsLayable(TCard c, const bool played[32])
-{
-    if (c >= NoCard) return false;
-    const int r = Rank(c);
-    return r == R10 || (r > R10 && played[c - 1]) || (r < R10 && played[c + 1]);
-}
-
 bool IsLayable(TCard c) { return IsLayable(c, PlayedCards); }
 
 bool HasLayableCard(const THrac &p)
@@ -288,35 +340,44 @@ void DesitkyWeightsLevel1(THrac &p)
         p.Weights[i] = 0;
         const TCard c = p.Hand[i];
         if (!IsLayable(c)) continue;
-        for (int j = 0; j < 8; ++j) {
-            const TCard d = p.Hand[j];
-            if (d == NoCard || Suit(d) != Suit(c)) continue;
-            p.Weights[i] += j == i ? 1 : DistanceWeight(4 - std::abs(int(d) - int(c)));
-        }
+        p.Weights[i] = DesitkyPreference(c, MaskOf(p.Hand));
     }
 }
 
-bool KeepsTurn(const THrac &p)
+bool KeepsTurn(const THrac &p) { return KeepsTurn(MaskOf(p.Hand), MaskOf(PlayedCards)); }
+
+static void EndTurn(THrac &p)
 {
-    auto holds = [&p](int code) {
-        for (TCard c : p.Hand)
-            if (c == code) return true;
-        return false;
-    };
-    for (TCard c : p.Hand) {
-        if (c == NoCard || Rank(c) == R10 || IsLayable(c)) continue;
-        const int towardsTen = Rank(c) > R10 ? c - 1 : c + 1;
-        if (!holds(towardsTen)) return false;
+    p.PlayedThisTurn = false;
+    p.OnMove = false;
+    Players[(p.Seat + 1) % 4]->OnMove = true;
+}
+
+// The thinking computer lays a card or ends its turn; like the human it may end the turn once it
+// has laid a card, and it loses the turn when no card of its hand can be laid.
+static void ThinkingDesitkyMove(THrac &p)
+{
+    // Ending the turn is a move only after a card (the weights allow only layable cards).
+    const int slot = ThinkingSlot(p, Desitky, p.PlayedThisTurn ? -1 : PickSlot(p.Weights));
+    if (slot >= 0) {
+        LayCard(p, slot, LayoutImages[p.Hand[slot]]);
+        p.PlayedThisTurn = true;
+        if (p.CardCount == 0 || HasLayableCard(p)) return;
     }
-    return true;
+    EndTurn(p);
+    WaitForTimer();
 }
 
 void DesitkyMove(THrac &p)
 {
-    if (p.GetLevel() == 0)
-        DesitkyWeightsLevel0(p);
-    else
+    if (p.GetLevel() == Stredni)
         DesitkyWeightsLevel1(p);
+    else
+        DesitkyWeightsLevel0(p);
+    if (p.IsComputer && p.GetLevel() == Vysoka) {
+        ThinkingDesitkyMove(p);
+        return;
+    }
     if (!p.IsComputer) {
         SetPanel(0, QStringLiteral("Vyneste kartu"));
         if (p.PlayedThisTurn) Form1->Next_but->setEnabled(true);
@@ -328,9 +389,7 @@ void DesitkyMove(THrac &p)
     if (slot < 0) return;
     LayCard(p, slot, LayoutImages[p.Hand[slot]]);  // a card's place on the grid is its code
     if (!KeepsTurn(p)) {
-        p.PlayedThisTurn = false;
-        p.OnMove = false;
-        Players[(p.Seat + 1) % 4]->OnMove = true;
+        EndTurn(p);
         WaitForTimer();
     }
 }
@@ -338,7 +397,8 @@ void DesitkyMove(THrac &p)
 void TForm1::PlayDesitky()
 {
     FormResize();
-    int passes[4] = {0, 0, 0, 0};
+    ResetKnown();
+    int *passes = Known.passes;
     for (int s = 0; s < 4; ++s) {
         Players[s]->PlayedThisTurn = false;
         TrickImages[s]->LoadPicture(CardResourceName(NoCard));
@@ -364,10 +424,10 @@ void TForm1::PlayDesitky()
                 ++passes[onTurn];
                 TellPass(p.Name, p.CountLabel);
             }
+            // Everybody sees that it holds none of the cards that could be laid now.
+            Known.lacks[onTurn] |= LayableCards(AllCards, MaskOf(PlayedCards));
             Next_but->setEnabled(false);
-            p.PlayedThisTurn = false;
-            p.OnMove = false;
-            Players[(onTurn + 1) % 4]->OnMove = true;
+            EndTurn(p);
         }
         finished = AnyHandEmpty();
     }
@@ -405,15 +465,6 @@ int MaturitaChooser()
     return chooser;
 }
 
-void FinalPlaces(const int totals[4], int places[4])
-{
-    for (int p = 0; p < 4; ++p) {
-        places[p] = 1;
-        for (int q = 0; q < 4; ++q)
-            if (totals[q] < totals[p]) ++places[p];
-    }
-}
-
 static void PlayChosen(int contract)
 {
     TellChosen(contract);
@@ -428,9 +479,34 @@ static void PlayChosen(int contract)
     }
 }
 
+// The contract a thinking chooser is most likely to come through clean, from the same list a
+// human chooser is offered.
+static int ThinkingChoice(const THrac &p, int attempt)
+{
+    static const int shortList[6] = {Cervene, Filky, Vsechny, CervenyKral, Kvarty, Desitky};
+    static const int fullList[7] = {Cervene, Filky, PrPo, Vsechny, CervenyKral, Kvarty, Desitky};
+    const int *list = attempt < 3 ? shortList : fullList;
+    const int count = attempt < 3 ? 6 : 7;
+    const TMask hand = MaskOf(p.Hand);
+    const int seat = p.Seat;
+    const std::uint64_t seed = ThinkingSeed();
+    return OffTheWindowThread([=](const std::atomic<bool> &cancel) {
+        return VyberMaturitu(hand, seat, list, count, seed, &cancel);
+    });
+}
+
 void PlayMaturita(int chooser, int attempt)
 {
     StartContract(Maturita);
+    // While the Maturita is played, the thinking computers know who must come through clean.
+    struct TChooser {
+        TChooser(int seat) { Known.chooser = seat; }
+        ~TChooser() { Known.chooser = -1; }
+    } known(chooser);
+    if (Players[chooser]->IsComputer && Players[chooser]->GetLevel() == Vysoka) {
+        PlayChosen(ThinkingChoice(*Players[chooser], attempt));
+        return;
+    }
     if (Players[chooser]->IsComputer) {
         TellChosen(CervenyKral);
         PlayTrickContract(CervenyKral);

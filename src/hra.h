@@ -2,14 +2,25 @@
 // The play of each contract, Maturita and the whole match.
 #include "hrac.h"
 #include "karty.h"
+#include "pravidla.h"
+
+#include "mysleni.h"
+
+#include <functional>
+
+// --- what a seat sees, and the thinking computer ---
+// What the seat of a player sees now in the contract played: built by the table, the only thing
+// the thinking computer is given.
+TPohled SeatView(const THrac &p, int contract);
+// The thinking computer's move for that view, thought out off the window thread.
+TCard Think(const TPohled &view);
+// The hand slot of the card the thinking computer lays; the fallback where it names no card the
+// player's weights allow.
+int ThinkingSlot(const THrac &p, int contract, int fallback);
+// Test and benchmark seam: told how long each decision took.
+extern std::function<void(double ms)> ThinkTimeSeam;
 
 // --- trick contracts ---
-// Seat that wins a trick: the highest card of the leader's suit.
-int TrickWinner(const TCard cards[4], int leader);
-// Penalty points of a finished trick; k is the play number of its fourth card.
-int TrickPoints(int contract, const TCard cards[4], int k);
-// Whether the contract's penalty cards are all out, so it ends before the eighth trick.
-bool ContractOver(int contract, const bool played[32]);
 void PlayTrickContract(int contract);
 
 // --- the computers' card counts ---
@@ -26,7 +37,6 @@ void KvartyLead(THrac &p);
 bool FindContinuation(TCard prev, int &seat, int &slot);
 
 // --- Desítky ---
-bool IsLayable(TCard c, const bool played[32]);
 bool IsLayable(TCard c);
 bool HasLayableCard(const THrac &p);
 void DesitkyWeightsLevel0(THrac &p);
@@ -39,6 +49,4 @@ void DesitkyMove(THrac &p);
 int MaturitaChoice(int attempt, int position);
 // The seat of the round's starter (the last with StartsRound), 0 if none.
 int MaturitaChooser();
-// Places 1..4 from totals, the lowest first, ties sharing a place.
-void FinalPlaces(const int totals[4], int places[4]);
 void PlayMaturita(int chooser, int attempt);

@@ -1,5 +1,6 @@
 #include "hrac.h"
 
+#include "hra.h"
 #include "plocha.h"
 
 #include <QLabel>
@@ -250,7 +251,9 @@ void FilkyWeightsLevel1(THrac &p)
 
 void TrickWeights(THrac &p, int contract)
 {
-    const bool strong = p.GetLevel() == 1;
+    // The human at "vysoká" may lay what the rules allow, as at "nízká"; a thinking computer is
+    // held to the same.
+    const bool strong = p.GetLevel() == Stredni;
     switch (contract) {
     case Cervene:
         strong ? CerveneWeightsLevel1(p) : NoRedLeadWeights(p);
@@ -274,7 +277,9 @@ void ChooseCard(THrac &p, int contract)
         AwaitHumanMove(p);
         return;
     }
-    TrickCards[p.Seat] = LayCard(p, PickSlot(p.Weights), TrickImages[p.Seat]);
+    int slot = PickSlot(p.Weights);
+    if (p.GetLevel() == Vysoka) slot = ThinkingSlot(p, contract, slot);
+    TrickCards[p.Seat] = LayCard(p, slot, TrickImages[p.Seat]);
 }
 
 TCard LayCard(THrac &p, int slot, TImage *place)

@@ -7,12 +7,15 @@
 
 class QLabel;
 
+// The strengths of a seat: the first two weigh the cards one move ahead, "vysoká" thinks.
+enum TLevel : std::uint8_t { Nizka = 0, Stredni = 1, Vysoka = 2 };
+
 class THrac
 {
 public:
     THrac(bool IsComputer, int Seat, bool StartsRound);
 
-    std::uint8_t Level = 0;        // 0 "nízká", 1 "střední"
+    std::uint8_t Level = Nizka;    // 0 "nízká", 1 "střední", 2 "vysoká"
     QString Name;
     bool StartsRound = false;      // forehand of the current round
     bool OnMove = false;           // leads the trick / has the turn

@@ -78,7 +78,7 @@ Tnastaveni_form::Tnastaveni_form()
         QComboBox *c = *combos[i] = new QComboBox(this);
         c->setObjectName(QStringLiteral("ComboBox%1").arg(i));
         c->setGeometry(352, 160 + 32 * i, 81, 21);
-        c->addItems({QStringLiteral("nízká"), QStringLiteral("střední")});
+        c->addItems({QStringLiteral("nízká"), QStringLiteral("střední"), QStringLiteral("vysoká")});
         c->setCurrentIndex(0);
         // A screen reader names a combo box by its value: whose strength it is, it says with the
         // description.

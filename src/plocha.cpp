@@ -308,15 +308,16 @@ void TForm1::Desitky1Click()
 
 // ---------------------------------------------------------------- waiting
 
-// Sleeps on the event queue until an event handler sets the flag (or the program ends).
-static void WaitUntil(const bool &flag)
+void WaitUntil(const std::function<bool()> &done)
 {
-    while (!flag) {
+    while (!done()) {
         CheckQuit();
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
     }
     CheckQuit();
 }
+
+static void WaitUntil(const bool &flag) { WaitUntil([&flag] { return flag; }); }
 
 // ---------------------------------------------------------------- human moves
 

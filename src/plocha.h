@@ -7,6 +7,8 @@
 
 #include <QMainWindow>
 
+#include <functional>
+
 class QAction;
 class QDialog;
 class QMenu;
@@ -97,6 +99,9 @@ void StartContract(int contract);
 void WaitForTimer();
 void PlayTrainingContract(int contract);
 void AwaitHumanMove(THrac &p);
+// Sleeps on the event queue until an event (or a thread that wakes the queue) makes `done` true;
+// unwinds when the program ends meanwhile.
+void WaitUntil(const std::function<bool()> &done);
 
 // The modal standings window, built anew for every showing.
 void ShowStandings(int contract);

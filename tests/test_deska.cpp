@@ -348,8 +348,9 @@ private slots:
         for (int i = 0; i < 4; ++i) {
             QCOMPARE(Players[i]->Name, names[i]);
             QCOMPARE(combos[i]->currentText(), QStringLiteral("nízká"));
-            QCOMPARE(combos[i]->count(), 2);
+            QCOMPARE(combos[i]->count(), 3);
             QCOMPARE(combos[i]->itemText(1), QStringLiteral("střední"));
+            QCOMPARE(combos[i]->itemText(2), QStringLiteral("vysoká"));
             QVERIFY(!combos[i]->isEditable());
         }
         // Tab order: track bar, OK, radio group, the names, the strengths.
