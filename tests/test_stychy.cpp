@@ -151,10 +151,10 @@ private slots:
     void everyContractToItsEnd()
     {
         TrickWatcher w(11);
-        for (int level = 0; level < 2; ++level) {
+        for (int level = Nizka; level <= Vysoka; ++level) {
             SetStrength(level);
             for (THrac *p : Players) QCOMPARE(int(p->GetLevel()), level);
-            for (int round = 0; round < 40; ++round)
+            for (int round = 0; round < (level == Vysoka ? 8 : 40); ++round)
                 for (int c = Cervene; c <= CervenyKral; ++c) {
                     PlayOne(w, c);
                     if (QTest::currentTestFailed()) return;

@@ -1,5 +1,5 @@
-// The rules behind every card choice: trick weights at both strengths, the trick's winner and
-// points, the Kvarty lead and run, the Desítky laying rule and the computer's preferences.
+// The rules behind every card choice: trick weights at both strengths, the Kvarty lead and run,
+// the Desítky laying rule and the computer's preferences, and what a thinking computer is shown.
 #include "harness.h"
 
 #include <algorithm>
@@ -362,56 +362,34 @@ private slots:
         QVERIFY(soleFilekUnderSpodek > 0);  // the mended case was met on the way
     }
 
-    void trickWinner()
+    // In the middle of real contracts, what seat 2 is shown stays the same, and so does its move
+    // for a seed, when the two hands it cannot see swap cards.
+    void thinkingSeesOnlyItsSeat()
     {
-        // Nobody follows: the leader's 7 beats three esa.
-        const TCard lone[4] = {Cer + Eso, Zal + Eso, Kul + R7, Zel + Eso};
-        QCOMPARE(TrickWinner(lone, 2), 2);
-        // Two followers above the lead: the higher wins wherever it sits.
-        const TCard a[4] = {Zel + Kral, Zel + R10, Kul + Eso, Zel + R8};
-        QCOMPARE(TrickWinner(a, 3), 0);
-        const TCard b[4] = {Zel + R10, Zel + Kral, Kul + Eso, Zel + R8};
-        QCOMPARE(TrickWinner(b, 3), 1);
-        const TCard c[4] = {Zal + R7, Zal + Eso, Zal + R9, Cer + Eso};
-        QCOMPARE(TrickWinner(c, 0), 1);
-        QCOMPARE(TrickWinner(c, 3), 3);
-    }
-
-    void trickPointsAndEnds()
-    {
-        const TCard reds[4] = {Cer + R7, Zal + Filek, Cer + Kral, Cer + Filek};
-        const TCard plain[4] = {Zal + R7, Zal + R8, Kul + Eso, Zel + R10};
-        const TCard filky[4] = {Kul + Filek, Zal + R8, Zel + Filek, Zel + R10};
-        QCOMPARE(TrickPoints(Cervene, reds, 3), 3);
-        QCOMPARE(TrickPoints(Cervene, plain, 3), 0);
-        QCOMPARE(TrickPoints(Filky, reds, 7), 4);
-        QCOMPARE(TrickPoints(Filky, filky, 7), 4);
-        QCOMPARE(TrickPoints(Filky, plain, 7), 0);
-        QCOMPARE(TrickPoints(CervenyKral, reds, 11), 8);
-        QCOMPARE(TrickPoints(CervenyKral, filky, 11), 0);
-        for (int k = 3; k < 32; k += 4) {
-            QCOMPARE(TrickPoints(PrPo, plain, k), k == 3 || k == 31 ? 4 : 0);
-            QCOMPARE(TrickPoints(Vsechny, plain, k), 1);
-        }
-
-        bool played[32] = {};
-        for (int c = 0; c < 7; ++c) played[c] = true;
-        played[Cer + Eso] = false;
-        played[Cer + Kral] = true;
-        for (int c : {Zal + Filek, Kul + Filek, Zel + Filek}) played[c] = true;
-        QVERIFY(!ContractOver(Cervene, played));  // the eso is still out
-        QVERIFY(ContractOver(CervenyKral, played));
-        QVERIFY(ContractOver(Filky, played));
-        played[Cer + Filek] = false;
-        QVERIFY(!ContractOver(Filky, played));
-        played[Cer + Eso] = true;
-        played[Cer + Filek] = true;
-        QVERIFY(ContractOver(Cervene, played));
-        played[Cer + Kral] = false;
-        QVERIFY(!ContractOver(CervenyKral, played));
-        std::fill(played, played + 32, true);
-        QVERIFY(!ContractOver(PrPo, played));
-        QVERIFY(!ContractOver(Vsechny, played));
+        ScriptedHuman h(3);
+        int checks = 0;
+        h.onTick = [&] {
+            int c = Cervene;
+            while (c < Desitky && PanelText(1) != ContractName(c)) ++c;
+            THrac &me = *Players[2], &left = *Players[1], &right = *Players[3];
+            const int i = int(std::find_if(left.Hand, left.Hand + 8, [](TCard x) { return x != NoCard; }) - left.Hand);
+            const int j = int(std::find_if(right.Hand, right.Hand + 8, [](TCard x) { return x != NoCard; }) - right.Hand);
+            if (!ScriptedHuman::HumanAsked() || i == 8 || j == 8) return false;
+            const TPohled seen = SeatView(me, c);
+            std::swap(left.Hand[i], right.Hand[j]);
+            const TPohled swapped = SeatView(me, c);
+            std::swap(left.Hand[i], right.Hand[j]);
+            if (!(seen == swapped) || Rozhodni(seen, 7) != Rozhodni(swapped, 7)) h.Fault(QStringLiteral("seat 2 sees seat 1 or 3"));
+            if (seen.hand != MaskOf(me.Hand) || seen.counts[1] != left.CardCount || seen.played != MaskOf(PlayedCards))
+                h.Fault(QStringLiteral("seat 2 is not shown its own hand and the cards laid"));
+            ++checks;
+            return false;
+        };
+        SetStrength(Vysoka);
+        for (QAction *a : PlayCommands().mid(1, 7)) a->trigger();
+        SetStrength(Nizka);
+        QVERIFY2(h.faults.isEmpty(), qPrintable(h.faults.join(QStringLiteral("; "))));
+        QVERIFY(checks > 20);
     }
 
     void kvartyLead()
