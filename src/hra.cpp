@@ -15,6 +15,7 @@
 // ================================================================ what a seat sees
 
 std::function<void(double ms)> ThinkTimeSeam;
+int ThinkDealsSeam = 0;
 
 namespace {
 // What the play of the running contract has shown everybody: the cards each seat has shown it
@@ -101,6 +102,7 @@ TPohled SeatView(const THrac &p, int contract)
     }
     v.playedThisTurn = p.PlayedThisTurn;
     v.chooser = Known.chooser;
+    v.deals = ThinkDealsSeam;
     return v;
 }
 

@@ -17,8 +17,10 @@ TCard Think(const TPohled &view);
 // The hand slot of the card the thinking computer lays; the fallback where it names no card the
 // player's weights allow.
 int ThinkingSlot(const THrac &p, int contract, int fallback);
-// Test and benchmark seam: told how long each decision took.
+// Test and benchmark seams: told how long each decision took; the deals played out for each
+// decision where positive.
 extern std::function<void(double ms)> ThinkTimeSeam;
+extern int ThinkDealsSeam;
 
 // --- trick contracts ---
 void PlayTrickContract(int contract);

@@ -1,6 +1,7 @@
 // The program started exactly as main starts it, driven by timers into one state and ended
 // there. argv[1] names the state; "ending" is printed right before the end is requested, and
 // the exit code is the event loop's.
+#include "hra.h"
 #include "maturita_f.h"
 #include "nastaveni_f.h"
 #include "plocha.h"
@@ -83,6 +84,15 @@ int main(int argc, char *argv[])
             if (PauseRunning()) return true;
             if (HumanAwaited()) LayACard();
             return false;
+        };
+    } else if (scenario == QLatin1String("thinking-close")) {
+        for (int s = 1; s < 4; ++s) Players[s]->SetLevel(Vysoka);
+        ThinkDealsSeam = 1 << 22;  // a decision of many seconds, far longer than the end may take
+        command = Form1->Cerveny1;
+        reached = [] {
+            if (HumanAwaited()) LayACard();
+            // The computers lay without waiting but for their thinking.
+            return PanelText(0) == QStringLiteral("Čekejte") && !PauseRunning();
         };
     } else if (scenario == QLatin1String("kvarty-human")) {
         command = Form1->Kvarty1;

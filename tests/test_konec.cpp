@@ -20,7 +20,7 @@ private slots:
     {
         QTest::addColumn<QString>("state");
         for (const char *s : {"idle-konec", "idle-close", "human-konec", "human-close", "pause-konec", "pause-close",
-                              "kvarty-human", "desitky-human", "maturita-chooser", "stav-open", "settings-open",
+                              "thinking-close", "kvarty-human", "desitky-human", "maturita-chooser", "stav-open", "settings-open",
                               "sheet-open"})
             QTest::newRow(s) << QString::fromLatin1(s);
     }
