@@ -28,23 +28,24 @@ QFont MakeFont(const QStringList &families, int pixelSize, bool bold)
     f.setBold(bold);
     return f;
 }
+
+#ifdef Q_OS_WIN
+// Windows has the fonts the game was drawn with; the later names are what Windows puts in their
+// place where one is missing.
+const QStringList SansFamilies = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")};
+const QStringList HeavyFamilies = {QStringLiteral("Arial Black"), QStringLiteral("Arial")};
+const QStringList SerifFamilies = {QStringLiteral("Times New Roman")};
+#else
+const QStringList SansFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
+// The heaviest face of these families stands in for Arial Black.
+const QStringList HeavyFamilies = {QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")};
+const QStringList SerifFamilies = {QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")};
+#endif
 }  // namespace
 
-QFont SansFont(int pixelSize, bool bold)
-{
-    return MakeFont({QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")}, pixelSize, bold);
-}
-
-// The heaviest face of these families stands in for Arial Black.
-QFont HeavyFont(int pixelSize)
-{
-    return MakeFont({QStringLiteral("DejaVu Sans"), QStringLiteral("Liberation Sans")}, pixelSize, true);
-}
-
-QFont SerifFont(int pixelSize, bool bold)
-{
-    return MakeFont({QStringLiteral("Liberation Serif"), QStringLiteral("DejaVu Serif")}, pixelSize, bold);
-}
+QFont SansFont(int pixelSize, bool bold) { return MakeFont(SansFamilies, pixelSize, bold); }
+QFont HeavyFont(int pixelSize) { return MakeFont(HeavyFamilies, pixelSize, true); }
+QFont SerifFont(int pixelSize, bool bold) { return MakeFont(SerifFamilies, pixelSize, bold); }
 
 // ---------------------------------------------------------------- TImage
 
