@@ -117,7 +117,10 @@ private:
             KnownFrame = frame;
             maximisedFrame_ = QMargins();
         }
-        if (KnownFrame != applied_) {
+        // A window just made can be placed before its widget has heard of its frame, and land a
+        // frame's width off its place: it is placed again as soon as the widget knows.
+        const bool frameKnown = !frame.isNull() && window_->geometry().topLeft() - window_->pos() == QPoint(frame.left(), frame.top());
+        if (KnownFrame != applied_ || (frameKnown && !knewFrame_ && window_->pos() != placed_)) {
             // A new frame: the size is applied anew and the window kept on its screen, at the
             // place meant for it while the window manager still frames it (it passes through
             // places of its own then), else where it is now.
@@ -129,6 +132,7 @@ private:
         }
         // Framed, the window is where the window manager leaves it: later moves are the user's.
         if (!frame.isNull()) settled_ = true;
+        knewFrame_ = knewFrame_ || frameKnown;
     }
 
     // A window placed on another screen can land off its place by up to a frame's thickness
@@ -160,6 +164,7 @@ private:
     bool shown_ = false;
     bool settled_ = false;
     bool userPlaced_ = false;
+    bool knewFrame_ = false;
 };
 }  // namespace
 

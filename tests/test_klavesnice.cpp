@@ -49,8 +49,13 @@ QString FaultHeard(const QStringList &heard, const QString &contract, int scored
     if (desitky && items.filter(QStringLiteral(" nemůže")).size() != scored - (32 - laid)) return QStringLiteral("passes");
     if (items.filter(QRegularExpression(QStringLiteral("^Vyneste kartu, "))).size() != requests) return QStringLiteral("prompts");
     if (after < 0 || !items.mid(after + 1).filter(QRegularExpression(QStringLiteral("^(?!Karetní hra Tamsa$)"))).isEmpty()) return QStringLiteral("something after the standings");
+    QStringList counts, points;
+    for (THrac *p : Players) {
+        if (p->IsComputer) counts << p->Name + QLatin1Char(' ') + QString::number(p->CardCount);
+        points << p->Name + QLatin1Char(' ') + QString::number(p->Score);
+    }
     const QString now = QAccessible::queryAccessibleInterface(Form1->StatusBar1->Panel[0])->text(QAccessible::Name);
-    return now.startsWith(QStringLiteral("Připraven. Na stole: nic.")) ? QString() : now;
+    return now == QStringLiteral("Připraven. Na stole: nic. Karty: %1. Body: %2.").arg(counts.join(QStringLiteral(", ")), points.join(QStringLiteral(", "))) ? QString() : now;
 }
 
 // The human who plays by keys only: it moves through the allowed cards with the arrows,
@@ -232,6 +237,16 @@ private slots:
         QTRY_VERIFY(!QApplication::activePopupWidget() && HandImages[0]->hasFocus());
         // The news the menu interrupted are told again with the prompt.
         QVERIFY(heard.last().startsWith(Players[1]->Name + QStringLiteral(": ")) && heard.last().contains(QStringLiteral(". Vyneste kartu, ")));
+        // A menu opened by the mouse holds the news as well, until it closes.
+        QMenuBar *bar = Form1->menuBar();
+        QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(Form1->Zobrazit1->menuAction()).center());
+        QTRY_VERIFY(QApplication::activePopupWidget());
+        TellCard(Players[2]->Name, TCard(1), Form1->Image3);
+        TellAtPause();
+        QTest::qWait(50);
+        QVERIFY(!heard.join(QLatin1Char('|')).contains(CardWords(TCard(1))));  // (the popup's own name is heard)
+        QApplication::activePopupWidget()->close();
+        QTRY_VERIFY(heard.join(QLatin1Char('|')).contains(Players[2]->Name + QStringLiteral(": ") + CardWords(TCard(1))));
     }
 
     void windowsAnswerKeys()
