@@ -4,9 +4,12 @@
 // strength, for every seat in turn: the same cards in the same hands, so luck cancels and only
 // the strength differs. Never run by the test suite.
 //
-//   tamsa_duel [DEALS [OPPONENTS]]   DEALS per contract (100); OPPONENTS 1 "střední" (default),
-//                                    0 "nízká"
+//   tamsa_duel [DEALS [OPPONENTS [FIRST]]]  DEALS per contract (100); OPPONENTS 1 "střední"
+//                                    (default), 0 "nízká"; the deals from number FIRST (0) on
 //   TAMSA_DUEL_CONTRACTS=0,5,7       only these contracts (7: the first attempt of a Maturita)
+//   TAMSA_DUEL_PAIRS=FILE            every pair also written to FILE (contract, deal, seat, the
+//                                    points at střední and at vysoká), so that runs of other
+//                                    deals can be added up
 #include "hra.h"
 #include "plocha.h"
 #include "zapis_f.h"
@@ -75,6 +78,8 @@ int main(int argc, char **argv)
     PauseOverrideMs = 0;
     const int deals = argc > 1 ? std::max(1, atoi(argv[1])) : 100;
     const std::uint8_t opponents = argc > 2 ? std::uint8_t(atoi(argv[2])) : Stredni;
+    const int first = argc > 3 ? atoi(argv[3]) : 0;
+    FILE *pairsFile = qEnvironmentVariableIsSet("TAMSA_DUEL_PAIRS") ? std::fopen(qgetenv("TAMSA_DUEL_PAIRS").constData(), "a") : nullptr;
     QList<int> contracts;
     for (const QByteArray &c : qgetenv("TAMSA_DUEL_CONTRACTS").split(','))
         if (!c.isEmpty()) contracts << c.toInt();
@@ -94,7 +99,7 @@ int main(int argc, char **argv)
     RunCommand([&] {
         for (int c : contracts) {
             Pairs pairs;
-            for (int deal = 0; deal < deals; ++deal)
+            for (int deal = first; deal < first + deals; ++deal)
                 for (int seat = 0; seat < 4; ++seat) {
                     if (c == Maturita && seat > 0) break;  // the starter chooses
                     double score[2];
@@ -115,6 +120,7 @@ int main(int argc, char **argv)
                         }
                     }
                     pairs.Add(score[0], score[1]);
+                    if (pairsFile) std::fprintf(pairsFile, "%d\t%d\t%d\t%g\t%g\n", c, deal, seat, score[0], score[1]);
                     if (c != Maturita) all.Add(score[0], score[1]);
                 }
             double mean, low, high;
@@ -141,5 +147,6 @@ int main(int argc, char **argv)
     if (!chooserTimes.empty())
         std::printf("Maturita choices: %zu, median %.1f ms, largest %.1f ms\n", chooserTimes.size(),
                     Percentile(chooserTimes, 0.5), Percentile(chooserTimes, 1.0));
+    if (pairsFile) std::fclose(pairsFile);
     return 0;
 }

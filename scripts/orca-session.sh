@@ -52,6 +52,15 @@ sleep 3  # Orca registers its listeners
 QT_QPA_PLATFORM=xcb "$BUILD/tamsa" 2>"$OUT/game-stderr.txt" & GAME=$!
 heard "window .*Karetní hra Tamsa" || echo "the game's window was not seen"
 sleep 1
+if [ -n "${TAMSA_ORCA_VYSOKA:-}" ]; then
+  # The three computers at "vysoká": the settings walked by Tab to each strength, End takes it.
+  choose alt+h Nastavení "window .*Nastavení"
+  for seat in 1 2 3; do
+    for _ in $(seq 14); do grep -q "^focus.*Úroveň počítače $seat" "$OUT/bus.txt" && break; xdotool key Tab; sleep 0.5; done
+    xdotool key End; sleep 0.5
+  done
+  xdotool key Escape; sleep 1
+fi
 if [ "$CONTRACT" = m ]; then
   choose alt+h Start " filler "  # the first news of the match
 elif [ "$CONTRACT" = z ]; then

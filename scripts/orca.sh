@@ -5,6 +5,7 @@
 #                               play), Kvarty or Desítky from "Trénink", a whole match
 #                               (Hra → Start; the Maturita chooser answered with Down, Return),
 #                               the settings window walked by Tab, or the score sheet by arrows
+# TAMSA_ORCA_VYSOKA=1 sets the three computers to "vysoká" first, in the settings walked by keys.
 # Orca's own log, with everything it did, is kept as orca-debug.log in the folder named by
 # TAMSA_ORCA_OUT (a temporary folder by default). Prints "SKIPPED: ..." and exits 0 where
 # Orca cannot run.
