@@ -31,10 +31,11 @@ QFont MakeFont(const QStringList &families, int pixelSize, bool bold)
 
 #ifdef Q_OS_WIN
 // Windows has the fonts the game was drawn with; the later names are what Windows puts in their
-// place where one is missing.
-const QStringList SansFamilies = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma")};
-const QStringList HeavyFamilies = {QStringLiteral("Arial Black"), QStringLiteral("Arial")};
-const QStringList SerifFamilies = {QStringLiteral("Times New Roman")};
+// place where one is missing, and last what Wine finds on a Linux desktop.
+const QStringList SansFamilies = {QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"), QStringLiteral("Tahoma"),
+                                  QStringLiteral("Arial"), QStringLiteral("Liberation Sans")};
+const QStringList HeavyFamilies = {QStringLiteral("Arial Black"), QStringLiteral("Arial"), QStringLiteral("DejaVu Sans")};
+const QStringList SerifFamilies = {QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif")};
 #else
 const QStringList SansFamilies = {QStringLiteral("Liberation Sans"), QStringLiteral("DejaVu Sans")};
 // The heaviest face of these families stands in for Arial Black.
