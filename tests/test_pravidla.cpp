@@ -47,21 +47,14 @@ struct Table {
     }
     TPohled View() const
     {
-        TPohled v;
-        v.contract = contract;
-        v.seat = toMove;
-        v.hand = hands[toMove];
-        v.played = played;
+        TPohled v{contract, toMove, hands[toMove], played};
         for (int s = 0; s < 4; ++s) {
             v.lacks[s] = lacks[s];
             v.counts[s] = CardsIn(hands[s]);
             v.points[s] = points[s];
             v.trick[s] = trick[s];
         }
-        v.leader = leader;
-        v.play = play;
-        v.playedThisTurn = playedThisTurn;
-        v.deals = 6;
+        v.leader = leader, v.play = play, v.playedThisTurn = playedThisTurn, v.deals = 6;
         return v;
     }
     void Lay(int seat, TCard c)
@@ -73,13 +66,8 @@ struct Table {
     {
         const int p = toMove;
         if (contract == Desitky) {
-            if (m == KonecTahu) {
-                playedThisTurn = false;
-                toMove = (p + 1) % 4;
-            } else {
-                Lay(p, m);
-                playedThisTurn = true;
-            }
+            m == KonecTahu ? void(toMove = (p + 1) % 4) : Lay(p, m);
+            playedThisTurn = m != KonecTahu;
             over = !hands[p];
             if (!over) PassWhileStuck();
         } else if (contract == Kvarty) {
