@@ -323,7 +323,7 @@ private slots:
                     int ledCards = 0;
                     for (TCard c : p.Hand) ledCards += c != NoCard && Suit(c) == led;
                     for (int contract = Cervene; contract <= CervenyKral; ++contract)
-                        for (int level = 0; level < 2; ++level) {
+                        for (int level = Nizka; level <= Vysoka; ++level) {
                             p.SetLevel(level);
                             TrickWeights(p, contract);
                             const QString where = QStringLiteral("contract %1 level %2 pos %3").arg(contract).arg(level).arg(pos);
@@ -332,6 +332,9 @@ private slots:
                                 const TCard c = p.Hand[i];
                                 const int w = p.Weights[i];
                                 QVERIFY2(w >= 0 && w <= 20, qPrintable(where));
+                                // What the thinking computer may lay is what "nízká" and "vysoká" may.
+                                const TMask may = AdmissibleTrickCards(contract, MaskOf(p.Hand), pos ? TrickCards[leader] : NoCard);
+                                QVERIFY2(level == Stredni || c == NoCard || (w > 0) == bool(may & Bit(c)), qPrintable(where));
                                 if (c == NoCard) {
                                     QVERIFY2(w == 0, qPrintable(where));
                                 } else if (follows) {
