@@ -485,15 +485,14 @@ static void PlayChosen(int contract)
 // human chooser is offered.
 static int ThinkingChoice(const THrac &p, int attempt)
 {
-    static const int shortList[6] = {Cervene, Filky, Vsechny, CervenyKral, Kvarty, Desitky};
-    static const int fullList[7] = {Cervene, Filky, PrPo, Vsechny, CervenyKral, Kvarty, Desitky};
-    const int *list = attempt < 3 ? shortList : fullList;
     const int count = attempt < 3 ? 6 : 7;
+    int offered[7];
+    for (int i = 0; i < count; ++i) offered[i] = MaturitaChoice(attempt, i);
     const TMask hand = MaskOf(p.Hand);
     const int seat = p.Seat;
     const std::uint64_t seed = ThinkingSeed();
     return OffTheWindowThread([=](const std::atomic<bool> &cancel) {
-        return VyberMaturitu(hand, seat, list, count, seed, &cancel);
+        return VyberMaturitu(hand, seat, offered, count, seed, &cancel);
     });
 }
 
