@@ -82,7 +82,9 @@ else:
     enough("cards laid and passes", 32 - len(cards) + len(passes), sum(scores))
     enough("own cards", len(own), returns)
 
-if contract == "d" and not turns:  # in Desítky the turn goes round; in Kvarty the player may keep the lead
+# In Desítky the turn goes round (unless the player lays out the whole hand in the first turn);
+# in Kvarty the player may keep the lead.
+if contract == "d" and not turns and len(own) < len(cards + passes):
     faults.append("nobody was said to be on turn")
 # Whoever is said to be on turn is the next to lay a card or to pass.
 for i, item in enumerate(items):
