@@ -340,7 +340,10 @@ TCard Rozhodni(const TPohled &view, std::uint64_t seed, const std::atomic<bool> 
     int count = 0;
     for (TMask m = legal; m; m &= m - 1) moves[count++] = LowestIn(m);
     if (mayEnd) moves[count++] = KonecTahu;
-    if (count <= 1) return count ? moves[0] : NoCard;
+    // A view of a seat that is not on move in its trick has nothing to think about.
+    const bool onMove = !IsTrickContract(view.contract) ||
+                        (view.seat == (view.leader + view.play % 4) % 4 && (view.play % 4 == 0) == (view.trick[view.leader] == NoCard));
+    if (count <= 1 || !onMove) return count ? moves[0] : NoCard;
 
     const int deals = view.deals > 0 ? view.deals : DefaultDeals(view, count);
     long long sums[2][9] = {};

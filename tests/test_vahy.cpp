@@ -365,8 +365,8 @@ private slots:
         QVERIFY(soleFilekUnderSpodek > 0);  // the mended case was met on the way
     }
 
-    // In the middle of real contracts, what seat 2 is shown stays the same, and so does its move
-    // for a seed, when the two hands it cannot see swap cards.
+    // In the middle of real contracts, what the player's seat is shown stays the same, and so does
+    // its move for a seed, when two hands it cannot see swap cards.
     void thinkingSeesOnlyItsSeat()
     {
         ScriptedHuman h(3);
@@ -374,7 +374,7 @@ private slots:
         h.onTick = [&] {
             int c = Cervene;
             while (c < Desitky && PanelText(1) != ContractName(c)) ++c;
-            THrac &me = *Players[2], &left = *Players[1], &right = *Players[3];
+            THrac &me = *Players[0], &left = *Players[1], &right = *Players[3];
             const int i = int(std::find_if(left.Hand, left.Hand + 8, [](TCard x) { return x != NoCard; }) - left.Hand);
             const int j = int(std::find_if(right.Hand, right.Hand + 8, [](TCard x) { return x != NoCard; }) - right.Hand);
             if (!ScriptedHuman::HumanAsked() || i == 8 || j == 8) return false;
@@ -382,9 +382,9 @@ private slots:
             std::swap(left.Hand[i], right.Hand[j]);
             const TPohled swapped = SeatView(me, c);
             std::swap(left.Hand[i], right.Hand[j]);
-            if (!(seen == swapped) || Rozhodni(seen, 7) != Rozhodni(swapped, 7)) h.Fault(QStringLiteral("seat 2 sees seat 1 or 3"));
+            if (!(seen == swapped) || Rozhodni(seen, 7) != Rozhodni(swapped, 7)) h.Fault(QStringLiteral("the player sees seat 1 or 3"));
             if (seen.hand != MaskOf(me.Hand) || seen.counts[1] != left.CardCount || seen.played != MaskOf(PlayedCards))
-                h.Fault(QStringLiteral("seat 2 is not shown its own hand and the cards laid"));
+                h.Fault(QStringLiteral("the player is not shown its own hand and the cards laid"));
             ++checks;
             return false;
         };
