@@ -36,10 +36,10 @@ struct TStav {
 
 bool IsTrickContract(int contract) { return contract <= CervenyKral; }
 
-TMask StateMoves(const TStav &s, bool &mayEnd)
+// The moves a hand may make, where s is the seat's own view or a whole sampled table.
+template <typename S> TMask Moves(const S &s, TMask hand, bool &mayEnd)
 {
     mayEnd = false;
-    const TMask hand = s.hands[s.toMove];
     if (IsTrickContract(s.contract))
         return AdmissibleTrickCards(s.contract, hand, s.play % 4 ? s.trick[s.leader] : NoCard);
     if (s.contract == Kvarty)
@@ -47,6 +47,8 @@ TMask StateMoves(const TStav &s, bool &mayEnd)
     mayEnd = s.playedThisTurn;
     return LayableCards(hand, s.played);
 }
+
+TMask StateMoves(const TStav &s, bool &mayEnd) { return Moves(s, s.hands[s.toMove], mayEnd); }
 
 // At the end of Kvarty and Desítky every card left in a hand costs a point.
 void ChargeCardsLeft(TStav &s)
@@ -321,16 +323,7 @@ bool operator==(const TPohled &a, const TPohled &b)
            a.chooser == b.chooser && a.deals == b.deals;
 }
 
-TMask LegalMoves(const TPohled &view, bool &mayEnd)
-{
-    mayEnd = false;
-    if (IsTrickContract(view.contract))
-        return AdmissibleTrickCards(view.contract, view.hand, view.play % 4 ? view.trick[view.leader] : NoCard);
-    if (view.contract == Kvarty)
-        return KvartyLeads(view.hand);
-    mayEnd = view.playedThisTurn;
-    return LayableCards(view.hand, view.played);
-}
+TMask LegalMoves(const TPohled &view, bool &mayEnd) { return Moves(view, view.hand, mayEnd); }
 
 TCard Rozhodni(const TPohled &view, std::uint64_t seed, const std::atomic<bool> *cancel)
 {
