@@ -248,6 +248,52 @@ void TellPrompt(TImage *card, const QString &prompt)
         card->setFocus(Qt::OtherFocusReason);
 }
 
+namespace {
+// Gives a widget back its own name once the focus leaves it for good.
+class TVlastniJmeno : public QObject
+{
+public:
+    using QObject::QObject;
+
+private:
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        const auto reason = e->type() == QEvent::FocusOut ? static_cast<QFocusEvent *>(e)->reason() : Qt::OtherFocusReason;
+        if (e->type() == QEvent::FocusOut && reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+            reason != Qt::MenuBarFocusReason) {
+            static_cast<QWidget *>(o)->setAccessibleName(QString());
+            deleteLater();
+        }
+        return false;
+    }
+};
+}  // namespace
+
+void TellHint(QWidget *target)
+{
+    // A screen reader speaks an object as it gains the focus: where the target has it already,
+    // the focus goes there again by way of an announcer.
+    if (QApplication::focusWidget() == target && Announcers[0]) {
+        THlasatel *a = Announcers[NextAnnouncer];
+        a->setAccessibleName(QString());
+        a->setGeometry(QRect(target->mapTo(Table, QPoint()), target->size()));
+        a->setFocus(Qt::OtherFocusReason);
+    }
+    const QString advice = QStringLiteral("Radím: ");
+    if (auto *card = qobject_cast<TImage *>(target)) {
+        card->SetNews(advice);
+    } else if (QAccessibleInterface *i = QAccessible::queryAccessibleInterface(target)) {
+        const QString own = i->text(QAccessible::Name);
+        target->setAccessibleName(advice + own);
+        target->installEventFilter(new TVlastniJmeno(target));
+    }
+    PromptCard = nullptr;
+    if (MenusHaveKeyboard())
+        PromptCard = target;
+    else
+        target->setFocus(Qt::OtherFocusReason);
+}
+
 void TellContractEnd()
 {
     // The last moves are told before the standings, or not at all: the standings are the last

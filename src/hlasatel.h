@@ -48,6 +48,9 @@ void TellTurn(const QString &player, QWidget *where);
 void TellAtPause();
 void TellPrompt(TImage *card, const QString &prompt);
 void TellContractEnd();
+// A hint: the hinted card (or button) takes the focus, and a screen reader hears "Radím: " before
+// its name, until it loses the focus.
+void TellHint(QWidget *target);
 // A computer's card count as a screen reader describes it: its player, and whether on turn.
 void DescribeCount(QLabel *label, const QString &player, bool onTurn);
 

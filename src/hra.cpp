@@ -113,6 +113,16 @@ TCard Think(const TPohled &view)
     return OffTheWindowThread([view, seed](const std::atomic<bool> &cancel) { return Rozhodni(view, seed, &cancel); });
 }
 
+TCard Hint(const THrac &p, int contract)
+{
+    const TPohled view = SeatView(p, contract);
+    std::uint64_t seed = 14695981039346656037ull;  // FNV-1a over what the seat sees
+    for (std::uint64_t v : {std::uint64_t(view.contract), std::uint64_t(view.seat), std::uint64_t(view.hand),
+                            std::uint64_t(view.played), std::uint64_t(view.play), std::uint64_t(view.playedThisTurn)})
+        seed = (seed ^ v) * 1099511628211ull;
+    return OffTheWindowThread([view, seed](const std::atomic<bool> &cancel) { return Rozhodni(view, seed, &cancel); });
+}
+
 int ThinkingSlot(const THrac &p, int contract, int fallback)
 {
     const TCard move = Think(SeatView(p, contract));
@@ -131,8 +141,18 @@ static void ClearTable()
     }
 }
 
+TStych LastTrick;
+std::function<void()> LastTrickChanged;
+
+static void SetLastTrick(const TStych &trick)
+{
+    LastTrick = trick;
+    if (LastTrickChanged) LastTrickChanged();
+}
+
 static void EndContract()
 {
+    SetLastTrick(TStych());
     TellContractEnd();
     for (THrac *p : Players) p->OnMove = p->StartsRound;
     SetPanel(0, QStringLiteral("Připraven"));
@@ -143,6 +163,7 @@ void PlayTrickContract(int c)
 {
     SetPanel(1, ContractName(c));
     ResetKnown();
+    SetLastTrick(TStych());
     int leader = 0;
     for (int k = 0; k < 32; ++k) {
         for (int s = 0; s < 4; ++s)
@@ -159,7 +180,13 @@ void PlayTrickContract(int c)
         const int winner = TrickWinner(TrickCards, leader);
         TellTrick(Players[winner]->Name, TrickImages[winner]);
         Players[winner]->OnMove = true;
-        Players[winner]->Score += TrickPoints(c, TrickCards, k);
+        TStych taken;
+        std::copy(TrickCards, TrickCards + 4, taken.cards);
+        taken.leader = leader;
+        taken.winner = winner;
+        taken.points = TrickPoints(c, TrickCards, k);
+        Players[winner]->Score += taken.points;
+        SetLastTrick(taken);
         WaitForTimer();
         ClearTable();
         if (ContractOver(c, PlayedCards))
@@ -225,7 +252,7 @@ void KvartyLead(THrac &p)
 {
     if (!p.IsComputer) {
         SetPanel(0, QStringLiteral("Vyneste kartu"));
-        AwaitHumanMove(p);
+        AwaitHumanMove(p, Kvarty);
         SetPanel(0, QStringLiteral("Čekejte"));
         return;
     }
@@ -383,7 +410,7 @@ void DesitkyMove(THrac &p)
     if (!p.IsComputer) {
         SetPanel(0, QStringLiteral("Vyneste kartu"));
         if (p.PlayedThisTurn) Form1->Next_but->setEnabled(true);
-        AwaitHumanMove(p);
+        AwaitHumanMove(p, Desitky);
         SetPanel(0, QStringLiteral("Čekejte"));
         return;
     }

@@ -17,6 +17,10 @@ TCard Think(const TPohled &view);
 // The hand slot of the card the thinking computer lays; the fallback where it names no card the
 // player's weights allow.
 int ThinkingSlot(const THrac &p, int contract, int fallback);
+// The move the thinking computer would make in the seat of the player now asked for a move: a
+// card, or KonecTahu where ending the turn is best. Seeded by the position, so that asking twice
+// gives the same answer and the game's own generator is left as it was.
+TCard Hint(const THrac &p, int contract);
 // Test and benchmark seams: told how long each decision took; the deals played out for each
 // decision where positive.
 extern std::function<void(double ms)> ThinkTimeSeam;
@@ -24,6 +28,15 @@ extern int ThinkDealsSeam;
 
 // --- trick contracts ---
 void PlayTrickContract(int contract);
+// The last trick taken in the running trick contract, its cards by seat; no leader before the
+// first trick of a contract.
+struct TStych {
+    TCard cards[4] = {NoCard, NoCard, NoCard, NoCard};
+    int leader = -1, winner = -1, points = 0;
+};
+extern TStych LastTrick;
+// Told of every trick taken, and of the contract's end (LastTrick then has no leader).
+extern std::function<void()> LastTrickChanged;
 
 // --- the computers' card counts ---
 class QLabel;

@@ -274,7 +274,7 @@ void ChooseCard(THrac &p, int contract)
 {
     TrickWeights(p, contract);
     if (!p.IsComputer) {
-        AwaitHumanMove(p);
+        AwaitHumanMove(p, contract);
         return;
     }
     int slot = PickSlot(p.Weights);

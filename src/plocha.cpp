@@ -5,6 +5,8 @@
 #include "napoveda_f.h"
 #include "nastaveni_f.h"
 #include "o_programu_f.h"
+#include "prubeh_f.h"
+#include "stych_f.h"
 #include "zapis_f.h"
 
 #include <QAbstractEventDispatcher>
@@ -139,6 +141,11 @@ TForm1::TForm1()
     Zobrazit1 = menuBar()->addMenu(QStringLiteral("&Zobrazit"));
     Stav1 = item(Zobrazit1, "Stav1", QStringLiteral("&Stav"), &TForm1::Stav1Click);
     Zapis1 = item(Zobrazit1, "Zapis1", QStringLiteral("&Zapis"), &TForm1::Zapis1Click);
+    PosledniStych1 = item(Zobrazit1, "PosledniStych1", QStringLiteral("Poslední š&tych"), &TForm1::PosledniStych1Click);
+    PosledniStych1->setShortcut(Qt::Key_L);
+    PosledniStych1->setEnabled(false);
+    Prubeh1 = item(Zobrazit1, "Prubeh1", QStringLiteral("&Průběh"), &TForm1::Prubeh1Click);
+    Prubeh1->setShortcut(Qt::Key_G);
     Trenink1 = menuBar()->addMenu(QStringLiteral("&Trénink"));
     Cerveny1 = item(Trenink1, "Cerveny1", QStringLiteral("Č&ervené"), &TForm1::Cerveny1Click);
     Filky1 = item(Trenink1, "Filky1", QStringLiteral("&Filky"), &TForm1::Filky1Click);
@@ -149,6 +156,10 @@ TForm1::TForm1()
     Desitky1 = item(Trenink1, "Desitky1", QStringLiteral("&Desítky"), &TForm1::Desitky1Click);
     Maturita1 = item(Trenink1, "Maturita1", QStringLiteral("Maturita"), &TForm1::Maturita1Click);
     Napoveda1 = menuBar()->addMenu(QStringLiteral("&Nápověda"));
+    Poradit1 = item(Napoveda1, "Poradit1", QStringLiteral("Po&radit"), &TForm1::Poradit1Click);
+    Poradit1->setShortcut(Qt::Key_H);
+    Poradit1->setEnabled(false);
+    Napoveda1->addSeparator();
     OhreTamsa1 = item(Napoveda1, "OhreTamsa1", QStringLiteral("O &hře Tamsa"), &TForm1::OhreTamsa1Click);
     Oprogramu1 = item(Napoveda1, "Oprogramu1", QStringLiteral("O &programu"), &TForm1::Oprogramu1Click);
 
@@ -273,6 +284,10 @@ void TForm1::Nastaveni1Click() { ExecModal(nastaveni_form); }
 
 void TForm1::Zapis1Click() { Zapis_form->FormShow(); }
 
+void TForm1::PosledniStych1Click() { ShowLastTrickWindow(); }
+
+void TForm1::Prubeh1Click() { ShowMatchChart(); }
+
 void TForm1::Stav1Click() { ShowStandings(ZadnaHra); }
 
 void TForm1::OhreTamsa1Click()
@@ -331,27 +346,59 @@ static TImage *HandFocusTarget()
     return nullptr;
 }
 
-void AwaitHumanMove(THrac &p)
+// The wait for the human's move that a hint is asked in.
+static THrac *Asked = nullptr;
+static int AskedContract = 0;
+
+void AwaitHumanMove(THrac &p, int contract)
 {
     for (int i = 0; i < 8; ++i)
         HandImages[i]->setEnabled(p.Weights[i] > 0);
-    // While the human is asked, the cards that may not be laid are dimmed.
+    // While the human is asked, the cards that may not be laid are dimmed, and a hint may be
+    // asked for.
     struct Veil {
-        Veil(const THrac &p)
+        Veil(THrac &p, int contract)
         {
             for (int i = 0; i < 8; ++i) HandImages[i]->SetDimmed(p.Weights[i] <= 0 && p.Hand[i] != NoCard);
+            Asked = &p;
+            AskedContract = contract;
+            Form1->Poradit1->setEnabled(true);
         }
         ~Veil()
         {
             for (TImage *im : HandImages) im->SetDimmed(false);
+            Asked = nullptr;
+            Form1->Poradit1->setEnabled(false);
         }
-    } veil(p);
+    } veil(p, contract);
     if (TImage *target = HandFocusTarget()) {
         // A screen reader hears what happened since the last wait, then the prompt and the card.
         TellPrompt(target, PanelText(0));
     }
     HumanMoved = false;
     WaitUntil(HumanMoved);
+}
+
+void TForm1::Poradit1Click()
+{
+    if (!Asked || !Poradit1->isEnabled())
+        return;
+    Poradit1->setEnabled(false);  // one hint at a time
+    RunCommand([this] {
+        const TCard move = Hint(*Asked, AskedContract);
+        if (HumanMoved || !Asked)
+            return;  // the player moved while it was thought out
+        Poradit1->setEnabled(true);
+        QWidget *target = nullptr;
+        if (move == KonecTahu && Next_but->isVisible() && Next_but->isEnabled())
+            target = Next_but;
+        for (int i = 0; i < 8; ++i)
+            if (move != KonecTahu && Asked->Hand[i] == move && HandImages[i]->isEnabled()) {
+                target = HandImages[i];
+                if (SelectedImage != HandImages[i]) KartaClick(HandImages[i]);
+            }
+        if (target) TellHint(target);
+    });
 }
 
 static int HumanSeat()
@@ -619,5 +666,9 @@ void CreateWindows()
                                                         Maturita_form})
         w->setParent(Form1, w->windowFlags());
     SetUpScreenReader(Form1->Klient, TableNow);
+    LastTrickChanged = [] {
+        Form1->PosledniStych1->setEnabled(LastTrick.leader >= 0);
+        if (Stych_form && Stych_form->isVisible()) Stych_form->Follow();
+    };
     Form1->show();
 }

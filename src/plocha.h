@@ -29,9 +29,9 @@ public:
     QPushButton *Next_but;
     QTimer *Timer1;
     QMenu *Hra1, *Zobrazit1, *Trenink1, *Napoveda1;
-    QAction *Start1, *Nastaveni1, *Konec1, *Stav1, *Zapis1;
+    QAction *Start1, *Nastaveni1, *Konec1, *Stav1, *Zapis1, *PosledniStych1, *Prubeh1;
     QAction *Cerveny1, *Filky1, *PrPo1, *Vsechny1, *CervenyKral1, *Kvarty1, *Desitky1, *Maturita1;
-    QAction *OhreTamsa1, *Oprogramu1;
+    QAction *Poradit1, *OhreTamsa1, *Oprogramu1;
 
     void FormCreate();
     void FormActivate();
@@ -57,6 +57,9 @@ public slots:
     void Nastaveni1Click();
     void Stav1Click();
     void Zapis1Click();
+    void PosledniStych1Click();
+    void Prubeh1Click();
+    void Poradit1Click();
     void Cerveny1Click();
     void Filky1Click();
     void PrPo1Click();
@@ -98,7 +101,8 @@ void DealCards();
 void StartContract(int contract);
 void WaitForTimer();
 void PlayTrainingContract(int contract);
-void AwaitHumanMove(THrac &p);
+// Waits for the human's move in the contract played; meanwhile a hint may be asked for.
+void AwaitHumanMove(THrac &p, int contract);
 // Sleeps on the event queue until an event (or a thread that wakes the queue) makes `done` true;
 // unwinds when the program ends meanwhile.
 void WaitUntil(const std::function<bool()> &done);

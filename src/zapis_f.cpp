@@ -80,13 +80,18 @@ void TZapis_form::PaintHeadings()
     for (int col = 1; col < 5; ++col) Tabulka->item(0, col)->setBackground(fixed);
 }
 
-void TZapis_form::FormCreate()
+QString TZapis_form::SlotName(int slot)
 {
     static const char *const labels[10] = {"Červený", "Filky", "Pr-Po", "Všechny", "Č. Král",
                                            "Kvarty", "Desítky", "Maturita", "Maturita2", "Maturita3"};
+    return QString::fromUtf8(labels[qBound(0, slot, 9)]);
+}
+
+void TZapis_form::FormCreate()
+{
     for (int r = 0; r < 4; ++r)
         for (int s = 0; s < 10; ++s)
-            Tabulka->item(r * 10 + s + 1, 0)->setText(QString::fromUtf8(labels[s]));
+            Tabulka->item(r * 10 + s + 1, 0)->setText(SlotName(s));
     Tabulka->item(41, 0)->setText(QStringLiteral("Pořadí"));
     // The headers stay hidden (the first row and column show them), but a screen reader walking
     // the sheet reads them with every cell: the round, which the eye takes from the position,
@@ -94,7 +99,7 @@ void TZapis_form::FormCreate()
     QStringList rows{QString()};
     for (int r = 0; r < 4; ++r)
         for (int s = 0; s < 10; ++s)
-            rows << InRound(r, QString::fromUtf8(labels[s]));
+            rows << InRound(r, SlotName(s));
     rows << QStringLiteral("Pořadí");
     Tabulka->setVerticalHeaderLabels(rows);
     // Orca reads a whole row as the arrows move up and down, without the row's header, so the
@@ -108,6 +113,7 @@ void TZapis_form::Vymazat()
     for (auto &player : RecordedTotals)
         for (int &e : player) e = 0;
     for (int &t : LastTotals) t = 0;
+    emit Changed();
 }
 
 QString TZapis_form::CellText(int value)
@@ -207,6 +213,7 @@ void TZapis_form::RecordScores(int round, int slot)
             LastTotals[p] = Players[p]->Score;
         }
     RefreshSheet();
+    emit Changed();
 }
 
 void TZapis_form::RefreshSheet()

@@ -22,6 +22,12 @@ public:
     void RefreshSheet();
     // Text of one data cell: three blanks and the number, or "   -" when empty.
     static QString CellText(int value);
+    // The name of an entry's contract (slot 0..9 of a round), as the sheet shows it.
+    static QString SlotName(int slot);
+
+signals:
+    // Something was recorded, or the sheet was cleared.
+    void Changed();
 
 protected:
     bool event(QEvent *e) override;

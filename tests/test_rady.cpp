@@ -1,0 +1,209 @@
+// What helps a learner at the table: the hint, the last trick and the chart of the match, by eye
+// and by ear.
+#include "harness.h"
+#include "prubeh_f.h"
+#include "stych_f.h"
+
+#include <QKeyEvent>
+
+namespace {
+enum Kind { TrickCard, KvartyLeadCard, DesitkyCard, DesitkyEnd };
+
+// What the game showed at every request of the human: the cards laid and the human's hand.
+using Transcript = QList<QPair<TMask, TMask>>;
+
+int ContractShown()
+{
+    int c = 0;
+    while (c < Desitky && ContractName(c) != PanelText(1)) ++c;
+    return c;
+}
+
+// The board takes the keys again once a closed window has left nothing active.
+void ActivateBoard()
+{
+    Form1->activateWindow();
+    (void)QTest::qWaitForWindowActive(Form1);
+}
+
+// The human's grey picture of a painted widget.
+QImage Grey(QWidget *w) { return w->grab().toImage().convertToFormat(QImage::Format_Grayscale8); }
+}  // namespace
+
+class TestRady : public QObject
+{
+    Q_OBJECT
+    QStringList heard;
+
+private slots:
+    void initTestCase()
+    {
+        StartProgram();
+        HeardSeam = [this](const QString &s) { heard << s; };
+        for (int s = 1; s < 4; ++s) Players[s]->SetLevel(Stredni);
+        QVERIFY(QTest::qWaitForWindowActive(Form1));  // the shortcuts are the board's
+    }
+
+    // A hint in every kind of move: heard, on a card the player may lay (or on "Další hráč"), the
+    // same when asked again, and it changes nothing: the game from the same seed goes on as
+    // without hints, and a thinking computer playing from the player's seat would lay it.
+    void hintChangesNothingButTheFocus()
+    {
+        int kinds[4] = {}, agreed = 0, hints = 0, seed = 70;
+        for (QAction *command : {Form1->Cerveny1, Form1->PrPo1, Form1->Kvarty1, Form1->Desitky1, Form1->Desitky1}) {
+            Transcript runs[2];
+            ++seed;
+            for (int hinting = 0; hinting < 2; ++hinting) {
+                SeedRandom(seed);
+                ScriptedHuman human(5);
+                human.onTick = [&] {
+                    if (!ScriptedHuman::HumanAsked()) {
+                        if (Form1->Poradit1->isEnabled()) human.Fault(QStringLiteral("a hint offered outside the wait"));
+                        return false;
+                    }
+                    runs[hinting] << qMakePair(MaskOf(PlayedCards), MaskOf(Players[0]->Hand));
+                    if (!hinting) return false;
+                    QWidget *first = nullptr;
+                    ActivateBoard();
+                    for (int again = 0; again < 2; ++again) {
+                        const int laid = PlayedCount();
+                        QTest::keyClick(Form1->windowHandle(), Qt::Key_H);
+                        QWidget *target = Form1->focusWidget();
+                        const int slot = int(std::find(HandImages, HandImages + 8, target) - HandImages);
+                        const bool end = target == Form1->Next_but;
+                        if (again && target != first) human.Fault(QStringLiteral("another hint when asked again"));
+                        first = target;
+                        if (HumanMoved || PlayedCount() != laid) return human.Fault(QStringLiteral("a hint made the move")), false;
+                        if (!end && (slot == 8 || !target->isEnabled() || SelectedImage != target))
+                            return human.Fault(QStringLiteral("hint on %1").arg(target ? target->objectName() : "nothing")), false;
+                        const QString words = end ? QStringLiteral("Další hráč") : CardWords(Players[0]->Hand[slot]);
+                        if (heard.value(heard.size() - 1) != QStringLiteral("Radím: ") + words)
+                            human.Fault(QStringLiteral("heard \"%1\"").arg(heard.value(heard.size() - 1)));
+                        if (!again) continue;
+                        // From the same view a thinking computer lays the hinted card, but where
+                        // moves are worth the same, as its sampling falls.
+                        const int contract = ContractShown();
+                        const TCard hinted = end ? KonecTahu : Players[0]->Hand[slot];
+                        ++hints;
+                        agreed += Rozhodni(SeatView(*Players[0], contract), 3) == hinted || Rozhodni(SeatView(*Players[0], contract), 4) == hinted;
+                        ++kinds[end ? DesitkyEnd : contract == Desitky ? DesitkyCard : contract == Kvarty ? KvartyLeadCard : TrickCard];
+                    }
+                    return false;
+                };
+                const bool returned = TriggerReturns(command, 60000);
+                QVERIFY2(returned && human.faults.isEmpty(), qPrintable(human.faults.join('\n')));
+            }
+            QCOMPARE(runs[1], runs[0]);
+        }
+        qInfo("hints %d %d %d %d, %d of %d as the thinking computer", kinds[0], kinds[1], kinds[2], kinds[3], agreed, hints);
+        for (int k : kinds) QVERIFY(k > 0);
+        QVERIFY(agreed >= hints * 9 / 10);
+    }
+
+    // The last trick: offered from the first trick taken to the end of a trick contract, never in
+    // Kvarty or Desítky; its window shows, as painted, every trick just taken with its taker, and
+    // is heard as one line as it opens.
+    void lastTrickFollowsTheGame()
+    {
+        for (QAction *command : {Form1->Kvarty1, Form1->Vsechny1}) {
+            const bool tricks = command == Form1->Vsechny1;
+            ScriptedHuman human(9);
+            int tricksSeen = 0;
+            human.onPause = [&] {
+                if (!tricks) {
+                    if (Form1->PosledniStych1->isEnabled()) human.Fault(QStringLiteral("last trick offered in Kvarty"));
+                    return;
+                }
+                if (!Form1->PosledniStych1->isEnabled()) return human.Fault(QStringLiteral("last trick not offered"));
+                const int winner = SeatOnMove();
+                if (++tricksSeen == 1) {
+                    heard.clear();
+                    ActivateBoard();
+                    QTest::keyClick(Form1->windowHandle(), Qt::Key_L);
+                    QStringList laid;
+                    for (int k = 0; k < 4; ++k) {
+                        const int s = (LastTrick.leader + k) % 4;
+                        laid << Players[s]->Name + QLatin1Char(' ') + CardWords(TrickCards[s]);
+                    }
+                    const QString line = QStringLiteral("Poslední štych: %1. Bere %2, %3.").arg(laid.join(QStringLiteral(", ")), Players[winner]->Name, PointsWords(LastTrick.points));
+                    if (!heard.contains(line)) human.Fault(QStringLiteral("heard %1").arg(heard.join(QLatin1Char('|'))));
+                }
+                if (!Stych_form || !Stych_form->isVisible()) return human.Fault(QStringLiteral("the window did not stay open"));
+                for (int s = 0; s < 4; ++s) {
+                    TImage plain(Stych_form);
+                    plain.resize(Stych_form->Karty[s]->size());
+                    plain.LoadPicture(CardResourceName(TrickCards[s]));
+                    if (Distance(Stych_form->Karty[s]->grab().toImage(), plain.grab().toImage()) > 1)
+                        human.Fault(QStringLiteral("seat %1 shows another card").arg(s));
+                }
+                if (!Stych_form->Radek->text().startsWith(QStringLiteral("Bere ") + Players[winner]->Name + QLatin1Char(',')) ||
+                    !Stych_form->Jmena[winner]->font().bold())
+                    human.Fault(QStringLiteral("taker shown as %1").arg(Stych_form->Radek->text()));
+            };
+            human.onTick = [&] {
+                if (ScriptedHuman::HumanAsked() && PlayedCount() < 4 && Form1->PosledniStych1->isEnabled())
+                    human.Fault(QStringLiteral("last trick offered before a trick"));
+                return false;
+            };
+            QVERIFY(TriggerReturns(command, 120000));
+            QVERIFY2(human.faults.isEmpty(), qPrintable(human.faults.join('\n')));
+            QCOMPARE(tricksSeen, tricks ? 8 : 0);
+            QVERIFY(!Form1->PosledniStych1->isEnabled() && !(Stych_form && Stych_form->isVisible()));
+        }
+    }
+
+    // The chart: blanks of the sheet carry the totals on; the summary names the leaders, every
+    // total and the largest jump; the four lines are painted readable on a light and a dark
+    // background, and apart in grey.
+    void chartOfTheMatch()
+    {
+        Zapis_form->Vymazat();
+        int (&t)[4][41] = Zapis_form->RecordedTotals;
+        t[0][0] = 3, t[1][0] = 5;                      // 1. kolo, Červený
+        t[2][1] = 4, t[3][1] = 4;                      // Filky: 0 and 1 unchanged
+        t[0][15] = 9, t[1][15] = 6, t[2][15] = 21;     // 2. kolo, Kvarty: the jump of 17
+        t[3][16] = 6;
+        const TPrubeh c = MatchCourse(t);
+        QCOMPARE(c.entries, QList<int>({0, 1, 15, 16}));
+        QCOMPARE(c.totals.last(), (std::array<int, 4>{9, 6, 21, 6}));
+        ShowMatchChart();
+        QVERIFY(QTest::qWaitForWindowExposed(Prubeh_form));
+        QVERIFY(heard.contains(QStringLiteral("Průběh zápasu: vedou %1 a %2, 6 bodů. %3 9, %1 6, %4 21, %2 6. Největší skok: %4 o 17 bodů, 2. kolo, Kvarty.")
+                                   .arg(Players[1]->Name, Players[3]->Name, Players[0]->Name, Players[2]->Name)));
+        const QPalette light = Prubeh_form->palette();
+        QPalette dark = light;
+        dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
+        dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
+        for (const QPalette &pal : {light, dark}) {
+            Prubeh_form->setPalette(pal);
+            const QImage img = Prubeh_form->Graf->grab().toImage();
+            const QColor back = PaintedColours(Prubeh_form->Graf).first;
+            // Each line in its own hue, with enough pixels to be a line and readable on the board.
+            QHash<int, int> hues;
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    const QColor px = img.pixelColor(x, y);
+                    if (px.hsvSaturation() > 80 && ContrastRatio(px, back) >= 3) ++hues[px.hsvHue() / 12];
+                }
+            int lines = 0;
+            for (int n : hues) lines += n > 150;
+            QVERIFY2(lines >= 4, qPrintable(QString::number(lines)));
+        }
+        Prubeh_form->setPalette(light);
+        // In grey the legend's four samples differ from each other by their dash and marker.
+        const QImage grey = Grey(Prubeh_form->Graf);
+        QList<QImage> samples;
+        for (const QRect &at : Prubeh_form->Graf->Legend().sample) samples << grey.copy(at);
+        QCOMPARE(samples.size(), 4);
+        for (int i = 0; i < 4; ++i)
+            for (int j = i + 1; j < 4; ++j) QVERIFY2(Distance(samples[i], samples[j]) > 4, qPrintable(QStringLiteral("%1 %2").arg(i).arg(j)));
+        // It follows the sheet.
+        Players[0]->Score = 30;
+        Zapis_form->RecordScores(2, 0);
+        QVERIFY(Prubeh_form->Graf->accessibleName().contains(Players[0]->Name + QStringLiteral(" 30")));
+        Prubeh_form->close();
+    }
+};
+
+QTEST_MAIN(TestRady)
+#include "test_rady.moc"
