@@ -92,8 +92,19 @@ while [ "$(date +%s)" -lt "$deadline" ]; do
     asked=$n; said "Vyneste kartu, " $n 150; sleep 0.8
     # At the second card asked for, Orca's "read status bar" (Insert+KP_Enter twice).
     [ "$asked" = 2 ] && { xdotool key --delay 120 Insert+KP_Enter Insert+KP_Enter; sleep 1.5; }
-    xdotool key Right; sleep 0.3; xdotool key Return
+    if [ "$asked" = 1 ] && [ "$CONTRACT" != p ]; then
+      # The first card asked for is the one the hint gives (H), heard twice (the second time on
+      # the card that has the focus already) and laid.
+      xdotool key h; said "Radím: " 1 50; sleep 0.8; xdotool key h; said "Radím: " 2 50; sleep 0.8
+    else
+      xdotool key Right; sleep 0.3
+    fi
+    xdotool key Return
     echo "$asked" > "$OUT/returns.txt"
+    if [ "$CONTRACT" = p ] && [ "$asked" = 3 ]; then
+      # The last trick (L), heard as its window opens, and closed with Escape.
+      sleep 0.5; xdotool key l; said "Poslední štych: " 1 50; sleep 1; xdotool key Escape
+    fi
     if [ "$CONTRACT" = p ] && [ "$asked" = 1 ]; then
       # While the computers play, a menu is walked by keys and left: the news wait till then.
       # (Qt holds each key for Orca and sends it on to the window it was meant for: a second
@@ -114,6 +125,10 @@ if [ "$CONTRACT" = m ] && grep -q "window .*Herní zápis" "$OUT/bus.txt"; then
   for k in Up Up Left; do sleep 1.5; xdotool key $k; done
 fi
 sleep 2; xdotool key Escape; sleep 1
+if [ "$CONTRACT" = p ]; then
+  # The match as a chart (G): its summary is heard as it opens.
+  xdotool key g; said "Průběh zápasu" 1 50; sleep 1; xdotool key Escape; sleep 1
+fi
 # Orca acts on a signal only when an event wakes it (a key here), and writes the end of its log
 # only as it exits: it is stopped while the game still runs and given ten seconds.
 kill $ORCA 2>/dev/null; sleep 0.3; xdotool key shift

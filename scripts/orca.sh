@@ -4,7 +4,9 @@
 #   scripts/orca.sh [e|p|k|d|m|s|z] Červené (p: with a menu walked by keys while the computers
 #                               play), Kvarty or Desítky from "Trénink", a whole match
 #                               (Hra → Start; the Maturita chooser answered with Down, Return),
-#                               the settings window walked by Tab, or the score sheet by arrows
+#                               the settings window walked by Tab, or the score sheet by arrows;
+#                               in k and d the first card is the hint's (H), in p the last trick
+#                               (L) is opened at the third card and the chart (G) at the end
 # TAMSA_ORCA_VYSOKA=1 sets the three computers to "vysoká" first, in the settings walked by keys.
 # Orca's own log, with everything it did, is kept as orca-debug.log in the folder named by
 # TAMSA_ORCA_OUT (a temporary folder by default). Prints "SKIPPED: ..." and exits 0 where

@@ -29,9 +29,24 @@ public:
         setObjectName(QStringLiteral("Hlasatel"));
     }
 
+    // The widget the next key goes to: the one whose news this announcer speaks in its place.
+    QPointer<QWidget> handTo;
+
 protected:
     void paintEvent(QPaintEvent *) override {}
     void focusOutEvent(QFocusEvent *e) override;
+    bool event(QEvent *e) override
+    {
+        if (e->type() == QEvent::KeyPress && handTo && handTo->isEnabled()) {
+            const auto *k = static_cast<QKeyEvent *>(e);
+            QWidget *to = std::exchange(handTo, nullptr);
+            to->setFocus(Qt::OtherFocusReason);
+            QKeyEvent again(k->type(), k->key(), k->modifiers(), k->text(), k->isAutoRepeat(), k->count());
+            QCoreApplication::sendEvent(to, &again);
+            return true;
+        }
+        return QWidget::event(e);
+    }
 };
 
 QWidget *Table = nullptr;
@@ -45,6 +60,7 @@ QAccessible::UpdateHandler PlatformHandler = nullptr;
 
 void THlasatel::focusOutEvent(QFocusEvent *e)
 {
+    if (e->reason() != Qt::PopupFocusReason && e->reason() != Qt::MenuBarFocusReason) handTo = nullptr;
     // Heard once: when the board is active again, old news are not read again.
     if (e->reason() == Qt::ActiveWindowFocusReason && window()->focusWidget() == this) clearFocus();
     // A menu opened at once may take the focus before Orca, busy, has read the news: they are
@@ -271,21 +287,32 @@ private:
 
 void TellHint(QWidget *target)
 {
-    // A screen reader speaks an object as it gains the focus: where the target has it already,
-    // the focus goes there again by way of an announcer.
-    if (QApplication::focusWidget() == target && Announcers[0]) {
-        THlasatel *a = Announcers[NextAnnouncer];
-        a->setAccessibleName(QString());
-        a->setGeometry(QRect(target->mapTo(Table, QPoint()), target->size()));
-        a->setFocus(Qt::OtherFocusReason);
-    }
     const QString advice = QStringLiteral("Radím: ");
+    // A screen reader speaks an object as it gains the focus, and not a new name of the one that
+    // has it: where the target has the focus already, an announcer over it says the hint and
+    // hands the target the next key.
+    if (QApplication::focusWidget() == target && Announcers[0] && ScreenReaderListens() && !MenusHaveKeyboard()) {
+        const auto *card = qobject_cast<TImage *>(target);
+        QAccessibleInterface *i = QAccessible::queryAccessibleInterface(target);
+        THlasatel *a = Announcers[NextAnnouncer];
+        NextAnnouncer = 1 - NextAnnouncer;
+        QString own = card ? PictureDescription(card->PictureName()) : i ? i->text(QAccessible::Name) : QString();
+        if (own.startsWith(advice)) own.remove(0, advice.size());  // told so by the last hint
+        a->setAccessibleName(advice + own);
+        a->setGeometry(QRect(target->mapTo(Table, QPoint()), target->size()));
+        a->raise();
+        a->handTo = target;
+        a->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     if (auto *card = qobject_cast<TImage *>(target)) {
         card->SetNews(advice);
     } else if (QAccessibleInterface *i = QAccessible::queryAccessibleInterface(target)) {
         const QString own = i->text(QAccessible::Name);
-        target->setAccessibleName(advice + own);
-        target->installEventFilter(new TVlastniJmeno(target));
+        if (!own.startsWith(advice)) {
+            target->setAccessibleName(advice + own);
+            target->installEventFilter(new TVlastniJmeno(target));
+        }
     }
     PromptCard = nullptr;
     if (MenusHaveKeyboard())

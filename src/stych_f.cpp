@@ -53,8 +53,6 @@ TStych_form::TStych_form()
     Radek->setObjectName(QStringLiteral("Radek"));
     Radek->setAlignment(Qt::AlignCenter);
     Radek->setWordWrap(true);
-    // Focused as the window opens, so that a screen reader reads the whole trick with the title.
-    Radek->setFocusPolicy(Qt::StrongFocus);
     grid->addWidget(Radek, 3, 0, 1, 3);
 }
 
@@ -87,5 +85,4 @@ void ShowLastTrickWindow()
     Stych_form->show();
     Stych_form->raise();
     Stych_form->activateWindow();
-    Stych_form->Radek->setFocus(Qt::OtherFocusReason);
 }

@@ -1,7 +1,8 @@
 """Reads what Orca said while scripts/orca.sh played a training contract by keys, and fails
 unless it said the contract, every card laid and by whom, every trick's taker, every pass, the
 prompt with the focused card and the player's own cards, for at least 95 % of them, and that
-whoever is said to be on turn is the next to lay or to pass.
+whoever is said to be on turn is the next to lay or to pass; and the hint, the last trick and
+the chart of the match where the keys asked for them.
 
     orca_check.py OUT e|p|k|d|z   (p: Červené with a menu walked while the computers play;
                                   z: the score sheet walked by arrows)
@@ -51,7 +52,13 @@ cards = [i for i in items if re.match(r"^(Hráč|Počítač\d): \S+ \S+$", i)]
 own = [i for i in cards if i.startswith("Hráč:")]
 takes = [i for i in items if i.startswith("Štych bere ")]
 passes = [i for i in items if i.endswith(" nemůže")]
-prompts = [i for i in items if i.startswith("Vyneste kartu, ")]
+# A prompt is said again as the board is active again after the last trick's window: once.
+prompts, window = [], False
+for i in items:
+    window = window or "Poslední štych: " in i
+    if i.startswith("Vyneste kartu, ") and not (window and prompts and prompts[-1] == i):
+        prompts.append(i)
+    window = window and not i.startswith("Vyneste kartu, ")
 turns = [i for i in items if i.startswith("Na tahu ")]
 
 
@@ -93,6 +100,21 @@ for i, item in enumerate(items):
         after = next((j for j in items[i + 1:] if j in cards or j in passes), "")
         if not (after.startswith(who + ":") or after == who + " nemůže"):
             faults.append(f"'{item}' was followed by '{after}'")
+
+# The hint of the first card asked for (Kvarty, Desítky), asked twice, is the card the player then lays; the
+# last trick (Červené) is said whole, of cards said as they were laid; the chart by its summary.
+if contract in "kd":
+    hints = [i[len("Radím: "):] for i in items if i.startswith("Radím: ")]
+    if len(hints) != 2 or hints[0] != hints[1] or not own or own[0] != "Hráč: " + hints[0]:
+        faults.append(f"the hint was not heard twice ({hints}), or not laid ({own[:1]})")
+if contract == "p":
+    said = [s for s in spoken if "Poslední štych: " in s]
+    trick = said[0][said[0].index("Poslední štych: "):] if len(said) == 1 else f"{len(said)} times"
+    m = re.match(r"^Poslední štych: ((?:(?:Hráč|Počítač\d) \S+ \S+(?:, |\. )){4})Bere (Hráč|Počítač\d), \d+ bod", trick)
+    if not m or any(c.replace(" ", ": ", 1) not in cards for c in m.group(1).rstrip(". ").split(", ")):
+        faults.append(f"the last trick was said as '{trick}' (once, with the cards laid)")
+    if not any(s.startswith("Průběh zápasu: ") for s in spoken):
+        faults.append("the chart's summary was not said")
 
 print(f"utterances: {len(spoken)} in all, {len(spoken) / max(1, returns):.1f} for each card the player laid")
 if faults:
