@@ -144,7 +144,10 @@ void TGraf::paintEvent(QPaintEvent *)
     const QFontMetrics fm(font());
     const int line = fm.height(), gap = line / 2;
     QColor colours[4];
-    for (int i = 0; i < 4; ++i) colours[i] = ContrastRatio(Design[i], back) >= 3 ? Design[i] : ReadableColour(Design[i], back, {});
+    // Lines need 3 : 1 against a light background; on a dark one the design's blue barely passes,
+    // so there they are lightened to read as well as text does.
+    const double need = back.lightness() < 128 ? 4.5 : 3;
+    for (int i = 0; i < 4; ++i) colours[i] = ContrastRatio(Design[i], back) >= need ? Design[i] : ReadableColour(Design[i], back, {});
     const qreal thick = qMax(2.0, line / 7.0), r = qMax(3.5, line / 3.5);
     auto pen = [&](int i) {
         QPen pn(colours[i], thick, Dash(i), Qt::FlatCap, Qt::RoundJoin);

@@ -34,7 +34,7 @@ TStych_form::TStych_form()
     setWindowTitle(QStringLiteral("Poslední štych"));
     setObjectName(QStringLiteral("Stych_form"));
     setFont(SansFont(11));
-    SetPlace(this, {700, 200}, {260, 380}, TOuter::Size);
+    SetPlace(this, {990, 200}, {260, 380}, TOuter::Size);
     auto *grid = new QGridLayout(this);
     // The seats sit as on the board: the player at the bottom, then round to the right.
     const int cells[4][2] = {{2, 1}, {1, 0}, {0, 1}, {1, 2}};

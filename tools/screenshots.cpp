@@ -6,6 +6,8 @@
 
 #include "napoveda_f.h"
 #include "o_programu_f.h"
+#include "prubeh_f.h"
+#include "stych_f.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,6 +116,17 @@ int main(int argc, char *argv[])
                 Form1->Desitky1->trigger();
         });
 
+    // The last trick's window, opened at a request of the human.
+    ShootWhen(
+        13,
+        []() -> QWidget * {
+            if (!HumanAsked() || LastTrick.leader < 0 || Players[0]->CardCount > 5) return nullptr;
+            ShowLastTrickWindow();
+            return Stych_form;
+        },
+        QStringLiteral("last-trick"), nullptr, [] { Form1->Vsechny1->trigger(); });
+    Stych_form->close();
+
     // The standings window after a training contract.
     ShootWhen(
         9,
@@ -129,6 +142,11 @@ int main(int argc, char *argv[])
         QStringLiteral("chooser"), nullptr, [] { Form1->Start1->trigger(); });
     QTest::qWait(50);
     Save(Zapis_form, QStringLiteral("sheet"));
+    Zapis_form->close();
+    ShowMatchChart();
+    QTest::qWait(100);
+    Save(Prubeh_form, QStringLiteral("chart"));
+    Prubeh_form->close();
 
     // Settings and the two information windows.
     QTimer::singleShot(50, [] {
