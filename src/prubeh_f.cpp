@@ -91,12 +91,12 @@ void Marker(QPainter &p, int player, QPointF at, qreal r)
     }
 }
 
-// The step of the value axis: 1, 2 or 5 times a power of ten, for about five lines.
+// The step of the value axis: 1, 2 or 5 times a power of ten, for at most six lines.
 int NiceStep(int top)
 {
     for (int magnitude = 1;; magnitude *= 10)
         for (int f : {1, 2, 5})
-            if (top <= 5 * f * magnitude) return f * magnitude;
+            if (top <= 6 * f * magnitude) return f * magnitude;
 }
 }  // namespace
 

@@ -5,30 +5,14 @@
 #include "stych_f.h"
 
 #include <QAccessible>
-#include <QKeyEvent>
 
 namespace {
-enum Kind { TrickCard, KvartyLeadCard, DesitkyCard, DesitkyEnd };
-
-// What the game showed at every request of the human: the cards laid and the human's hand.
-using Transcript = QList<QPair<TMask, TMask>>;
-
-int ContractShown()
-{
-    int c = 0;
-    while (c < Desitky && ContractName(c) != PanelText(1)) ++c;
-    return c;
-}
-
 // The board takes the keys again once a closed window has left nothing active.
 void ActivateBoard()
 {
     Form1->activateWindow();
     (void)QTest::qWaitForWindowActive(Form1);
 }
-
-// The human's grey picture of a painted widget.
-QImage Grey(QWidget *w) { return w->grab().toImage().convertToFormat(QImage::Format_Grayscale8); }
 }  // namespace
 
 class TestRady : public QObject
@@ -42,17 +26,17 @@ private slots:
         StartProgram();
         HeardSeam = [this](const QString &s) { heard << s; };
         for (int s = 1; s < 4; ++s) Players[s]->SetLevel(Stredni);
-        QVERIFY(QTest::qWaitForWindowActive(Form1));  // the shortcuts are the board's
     }
 
-    // A hint in every kind of move: heard, on a card the player may lay (or on "Další hráč"), the
-    // same when asked again, and it changes nothing: the game from the same seed goes on as
-    // without hints, and a thinking computer playing from the player's seat would lay it.
+    // A hint in every kind of move (a trick card, a Kvarty lead, a Desítky card, the end of a
+    // Desítky turn): heard, on a card the player may lay or on "Další hráč", the same when asked
+    // again, mostly what a thinking computer lays from that seat, and nothing else: the game from
+    // the same seed shows the same positions as without hints.
     void hintChangesNothingButTheFocus()
     {
         int kinds[4] = {}, agreed = 0, hints = 0, seed = 70;
         for (QAction *command : {Form1->Cerveny1, Form1->PrPo1, Form1->Kvarty1, Form1->Desitky1, Form1->Desitky1}) {
-            Transcript runs[2];
+            QList<QPair<TMask, TMask>> runs[2];  // the cards laid and the hand at every request
             ++seed;
             for (int hinting = 0; hinting < 2; ++hinting) {
                 SeedRandom(seed);
@@ -63,34 +47,30 @@ private slots:
                         return false;
                     }
                     runs[hinting] << qMakePair(MaskOf(PlayedCards), MaskOf(Players[0]->Hand));
-                    if (!hinting) return false;
-                    QWidget *first = nullptr;
                     ActivateBoard();
-                    for (int again = 0; again < 2; ++again) {
+                    QWidget *first = nullptr;
+                    for (int again = 0; hinting && again < 2; ++again) {
                         const int laid = PlayedCount();
                         QTest::keyClick(Form1->windowHandle(), Qt::Key_H);
                         // An announcer says a hint on the card that has the focus already.
+                        const QString said = heard.value(heard.size() - 1);
                         QWidget *target = Form1->focusWidget();
                         if (target && target->objectName() == QLatin1String("Hlasatel"))
-                            target = heard.value(heard.size() - 1).endsWith(QStringLiteral("Další hráč")) ? static_cast<QWidget *>(Form1->Next_but) : SelectedImage;
+                            target = said.endsWith(QStringLiteral("Další hráč")) ? static_cast<QWidget *>(Form1->Next_but) : SelectedImage;
                         const int slot = int(std::find(HandImages, HandImages + 8, target) - HandImages);
                         const bool end = target == Form1->Next_but;
-                        if (again && target != first) human.Fault(QStringLiteral("another hint when asked again"));
+                        if ((again && target != first) || HumanMoved || PlayedCount() != laid ||
+                            (!end && (slot == 8 || !target->isEnabled() || SelectedImage != target)) ||
+                            said != QStringLiteral("Radím: ") + (end ? QStringLiteral("Další hráč") : CardWords(Players[0]->Hand[slot])))
+                            return human.Fault(QStringLiteral("hint on %1 heard as \"%2\"").arg(target ? target->objectName() : "nothing", said)), false;
                         first = target;
-                        if (HumanMoved || PlayedCount() != laid) return human.Fault(QStringLiteral("a hint made the move")), false;
-                        if (!end && (slot == 8 || !target->isEnabled() || SelectedImage != target))
-                            return human.Fault(QStringLiteral("hint on %1").arg(target ? target->objectName() : "nothing")), false;
-                        const QString words = end ? QStringLiteral("Další hráč") : CardWords(Players[0]->Hand[slot]);
-                        if (heard.value(heard.size() - 1) != QStringLiteral("Radím: ") + words)
-                            human.Fault(QStringLiteral("heard \"%1\"").arg(heard.value(heard.size() - 1)));
-                        if (!again) continue;
-                        // From the same view a thinking computer lays the hinted card, but where
-                        // moves are worth the same, as its sampling falls.
-                        const int contract = ContractShown();
+                        // Where moves are worth the same, the thinking computer's pick falls as its sampling does.
+                        int contract = 0;
+                        while (contract < Desitky && ContractName(contract) != PanelText(1)) ++contract;
                         const TCard hinted = end ? KonecTahu : Players[0]->Hand[slot];
-                        ++hints;
-                        agreed += Rozhodni(SeatView(*Players[0], contract), 3) == hinted || Rozhodni(SeatView(*Players[0], contract), 4) == hinted;
-                        ++kinds[end ? DesitkyEnd : contract == Desitky ? DesitkyCard : contract == Kvarty ? KvartyLeadCard : TrickCard];
+                        hints += again;
+                        agreed += again && (Rozhodni(SeatView(*Players[0], contract), 3) == hinted || Rozhodni(SeatView(*Players[0], contract), 4) == hinted);
+                        kinds[end ? 3 : contract == Desitky ? 2 : contract == Kvarty ? 1 : 0] += again;
                     }
                     return false;
                 };
@@ -105,21 +85,20 @@ private slots:
     }
 
     // The last trick: offered from the first trick taken to the end of a trick contract, never in
-    // Kvarty or Desítky; its window shows, as painted, every trick just taken with its taker, and
-    // is heard as one line as it opens.
+    // Kvarty; its window shows, as painted, every trick just taken with its taker, and is heard
+    // as one line with its title as it opens.
     void lastTrickFollowsTheGame()
     {
+        PauseOverrideMs = 20;  // every pause seen
         for (QAction *command : {Form1->Kvarty1, Form1->Vsechny1}) {
             const bool tricks = command == Form1->Vsechny1;
             ScriptedHuman human(9);
             int tricksSeen = 0;
             human.onPause = [&] {
-                if (!tricks) {
-                    if (Form1->PosledniStych1->isEnabled()) human.Fault(QStringLiteral("last trick offered in Kvarty"));
-                    return;
-                }
-                if (!Form1->PosledniStych1->isEnabled()) return human.Fault(QStringLiteral("last trick not offered"));
+                if (Form1->PosledniStych1->isEnabled() != tricks) return human.Fault(QStringLiteral("last trick offered: %1").arg(!tricks));
+                if (!tricks) return;
                 const int winner = SeatOnMove();
+                if (PlayedCount() == 4 * tricksSeen) return;  // a pause seen already
                 if (++tricksSeen == 1) {
                     ActivateBoard();
                     heard.clear();
@@ -143,8 +122,7 @@ private slots:
                     if (Distance(Stych_form->Karty[s]->grab().toImage(), plain.grab().toImage()) > 1)
                         human.Fault(QStringLiteral("seat %1 shows another card").arg(s));
                 }
-                if (!Stych_form->Radek->text().startsWith(QStringLiteral("Bere ") + Players[winner]->Name + QLatin1Char(',')) ||
-                    !Stych_form->Jmena[winner]->font().bold())
+                if (!Stych_form->Radek->text().startsWith(QStringLiteral("Bere ") + Players[winner]->Name + QLatin1Char(',')) || !Stych_form->Jmena[winner]->font().bold())
                     human.Fault(QStringLiteral("taker shown as %1").arg(Stych_form->Radek->text()));
             };
             human.onTick = [&] {
@@ -157,18 +135,19 @@ private slots:
             QCOMPARE(tricksSeen, tricks ? 8 : 0);
             QVERIFY(!Form1->PosledniStych1->isEnabled() && !(Stych_form && Stych_form->isVisible()));
         }
+        PauseOverrideMs = 0;
     }
 
     // The chart: blanks of the sheet carry the totals on; the summary names the leaders, every
     // total and the largest jump; the four lines are painted readable on a light and a dark
-    // background, and apart in grey.
+    // background, and the legend's samples apart in grey.
     void chartOfTheMatch()
     {
         Zapis_form->Vymazat();
         int (&t)[4][41] = Zapis_form->RecordedTotals;
-        t[0][0] = 3, t[1][0] = 5;                      // 1. kolo, Červený
-        t[2][1] = 4, t[3][1] = 4;                      // Filky: 0 and 1 unchanged
-        t[0][15] = 9, t[1][15] = 6, t[2][15] = 21;     // 2. kolo, Kvarty: the jump of 17
+        t[0][0] = 3, t[1][0] = 5;                   // 1. kolo, Červený
+        t[2][1] = 4, t[3][1] = 4;                   // Filky: 0 and 1 unchanged
+        t[0][15] = 9, t[1][15] = 6, t[2][15] = 21;  // 2. kolo, Kvarty: the jump of 17
         t[3][16] = 6;
         const TPrubeh c = MatchCourse(t);
         QCOMPARE(c.entries, QList<int>({0, 1, 15, 16}));
@@ -177,33 +156,23 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(Prubeh_form));
         QVERIFY(heard.contains(QStringLiteral("Průběh zápasu: vedou %1 a %2, 6 bodů. %3 9, %1 6, %4 21, %2 6. Největší skok: %4 o 17 bodů, 2. kolo, Kvarty.")
                                    .arg(Players[1]->Name, Players[3]->Name, Players[0]->Name, Players[2]->Name)));
-        const QPalette light = Prubeh_form->palette();
-        QPalette dark = light;
+        QPalette dark = Prubeh_form->palette();
         dark.setColor(QPalette::Base, QColor(0x24, 0x24, 0x24));
         dark.setColor(QPalette::Text, QColor(0xEE, 0xEE, 0xEE));
-        for (const QPalette &pal : {light, dark}) {
+        for (const QPalette &pal : {dark, Prubeh_form->palette()}) {
             Prubeh_form->setPalette(pal);
             const QImage img = Prubeh_form->Graf->grab().toImage();
             const QColor back = PaintedColours(Prubeh_form->Graf).first;
-            // Each line in its own hue, with enough pixels to be a line and readable on the board.
-            QHash<int, int> hues;
+            QHash<int, int> hues;  // each line in its own hue, readable, with enough pixels to be a line
             for (int y = 0; y < img.height(); ++y)
-                for (int x = 0; x < img.width(); ++x) {
-                    const QColor px = img.pixelColor(x, y);
-                    if (px.hsvSaturation() > 80 && ContrastRatio(px, back) >= 3) ++hues[px.hsvHue() / 12];
-                }
-            int lines = 0;
-            for (int n : hues) lines += n > 150;
-            QVERIFY2(lines >= 4, qPrintable(QString::number(lines)));
+                for (int x = 0; x < img.width(); ++x)
+                    if (const QColor px = img.pixelColor(x, y); px.hsvSaturation() > 80 && ContrastRatio(px, back) >= 3) ++hues[px.hsvHue() / 12];
+            QCOMPARE(std::count_if(hues.begin(), hues.end(), [](int n) { return n > 150; }), 4);
         }
-        Prubeh_form->setPalette(light);
-        // In grey the legend's four samples differ from each other by their dash and marker.
-        const QImage grey = Grey(Prubeh_form->Graf);
-        QList<QImage> samples;
-        for (const QRect &at : Prubeh_form->Graf->Legend().sample) samples << grey.copy(at);
-        QCOMPARE(samples.size(), 4);
+        const QImage grey = Prubeh_form->Graf->grab().toImage().convertToFormat(QImage::Format_Grayscale8);
+        const auto legend = Prubeh_form->Graf->Legend();
         for (int i = 0; i < 4; ++i)
-            for (int j = i + 1; j < 4; ++j) QVERIFY2(Distance(samples[i], samples[j]) > 4, qPrintable(QStringLiteral("%1 %2").arg(i).arg(j)));
+            for (int j = i + 1; j < 4; ++j) QVERIFY(Distance(grey.copy(legend.sample[i]), grey.copy(legend.sample[j])) > 4);
         // It follows the sheet.
         Players[0]->Score = 30;
         Zapis_form->RecordScores(2, 0);

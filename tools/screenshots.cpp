@@ -13,6 +13,8 @@
 #include <QFile>
 #include <QScreen>
 
+#include <cstdio>
+
 #include <functional>
 
 namespace {
@@ -146,6 +148,7 @@ int main(int argc, char *argv[])
     ShowMatchChart();
     QTest::qWait(100);
     Save(Prubeh_form, QStringLiteral("chart"));
+    std::printf("%s\n", qPrintable(Prubeh_form->Graf->accessibleName()));  // the summary heard
     Prubeh_form->close();
 
     // Settings and the two information windows.
