@@ -52,13 +52,7 @@ cards = [i for i in items if re.match(r"^(Hráč|Počítač\d): \S+ \S+$", i)]
 own = [i for i in cards if i.startswith("Hráč:")]
 takes = [i for i in items if i.startswith("Štych bere ")]
 passes = [i for i in items if i.endswith(" nemůže")]
-# A prompt is said again as the board is active again after the last trick's window: once.
-prompts, window = [], False
-for i in items:
-    window = window or "Poslední štych: " in i
-    if i.startswith("Vyneste kartu, ") and not (window and prompts and prompts[-1] == i):
-        prompts.append(i)
-    window = window and not i.startswith("Vyneste kartu, ")
+prompts = [i for i in items if i.startswith("Vyneste kartu, ")]
 turns = [i for i in items if i.startswith("Na tahu ")]
 
 

@@ -6,14 +6,8 @@
 
 #include <QAccessible>
 
-namespace {
 // The board takes the keys again once a closed window has left nothing active.
-void ActivateBoard()
-{
-    Form1->activateWindow();
-    (void)QTest::qWaitForWindowActive(Form1);
-}
-}  // namespace
+static void ActivateBoard() { Form1->activateWindow(), (void)QTest::qWaitForWindowActive(Form1); }
 
 class TestRady : public QObject
 {
