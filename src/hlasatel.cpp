@@ -299,7 +299,9 @@ void TellHint(QWidget *target)
         QString own = card ? PictureDescription(card->PictureName()) : i ? i->text(QAccessible::Name) : QString();
         if (own.startsWith(advice)) own.remove(0, advice.size());  // told so by the last hint
         a->setAccessibleName(advice + own);
-        a->setGeometry(QRect(target->mapTo(Table, QPoint()), target->size()));
+        // A pixel inside the target's edge: Orca takes an object of the same kind, name and place
+        // for the one it has just read, and would not read the target as it takes the focus back.
+        a->setGeometry(QRect(target->mapTo(Table, QPoint()), target->size()).adjusted(1, 1, -1, -1));
         a->raise();
         a->handTo = target;
         a->setFocus(Qt::OtherFocusReason);

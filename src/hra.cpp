@@ -106,12 +106,13 @@ TPohled SeatView(const THrac &p, int contract)
     return v;
 }
 
-TCard Think(const TPohled &view)
+static TCard Think(const TPohled &view, std::uint64_t seed)
 {
-    const std::uint64_t seed = ThinkingSeed();
     // The worker gets its own copy: the view lives on in the worker if the wait unwinds.
     return OffTheWindowThread([view, seed](const std::atomic<bool> &cancel) { return Rozhodni(view, seed, &cancel); });
 }
+
+TCard Think(const TPohled &view) { return Think(view, ThinkingSeed()); }
 
 TCard Hint(const THrac &p, int contract)
 {
@@ -120,7 +121,7 @@ TCard Hint(const THrac &p, int contract)
     for (std::uint64_t v : {std::uint64_t(view.contract), std::uint64_t(view.seat), std::uint64_t(view.hand),
                             std::uint64_t(view.played), std::uint64_t(view.play), std::uint64_t(view.playedThisTurn)})
         seed = (seed ^ v) * 1099511628211ull;
-    return OffTheWindowThread([view, seed](const std::atomic<bool> &cancel) { return Rozhodni(view, seed, &cancel); });
+    return Think(view, seed);
 }
 
 int ThinkingSlot(const THrac &p, int contract, int fallback)
@@ -163,7 +164,6 @@ void PlayTrickContract(int c)
 {
     SetPanel(1, ContractName(c));
     ResetKnown();
-    SetLastTrick(TStych());
     int leader = 0;
     for (int k = 0; k < 32; ++k) {
         for (int s = 0; s < 4; ++s)
