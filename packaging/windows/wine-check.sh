@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Tries the Windows installer as a person would, under Wine on a 1366 x 768 screen with a
 # window manager: installs it silently into a new Wine prefix, starts the game from the
-# installed place, plays a Červené by keys to its standings, opens the score sheet, ends the
+# installed place, plays a Červené by keys to its standings (with the last trick and a hint on
+# the way), opens the score sheet and the chart, ends the
 # game with "Konec" (exit code 0), uninstalls it and checks that nothing is left. Screenshots
 # go to the folder named by TAMSA_WINE_OUT (a temporary folder by default).
 #
@@ -48,6 +49,10 @@ for i in $(seq 60); do
   window "Stav po hře" 1 && break
   xdotool key Right Return
   [ "$i" = 3 ] && shot contract
+  if [ "$i" = 4 ]; then  # the last trick (L) and a hint (H) in the middle of the contract
+    xdotool key l; window "Poslední štych" 5 && { sleep 1; shot last-trick; xdotool key Escape; sleep 1; }
+    xdotool key h; sleep 1; shot hint
+  fi
 done
 window "Stav po hře" 5 || fail "no standings after the contract"
 sleep 1; shot standings
@@ -55,6 +60,10 @@ xdotool key Escape; sleep 1
 xdotool key alt+z; sleep 1; xdotool key z; sleep 2
 window "Herní zápis" 10 || fail "the score sheet did not open"
 shot sheet
+xdotool key Escape; sleep 1
+xdotool search --name "Karetní hra Tamsa" windowactivate --sync; sleep 1
+xdotool key g; window "Průběh zápasu" 10 || fail "the chart did not open"
+sleep 1; shot chart
 xdotool key Escape; sleep 1
 xdotool search --name "Karetní hra Tamsa" windowactivate --sync; sleep 1
 xdotool key alt+h; sleep 1; xdotool key k
