@@ -11,8 +11,6 @@
 #include <QPainterPath>
 #include <QVBoxLayout>
 
-#include <cmath>
-
 TPrubeh_form *Prubeh_form = nullptr;
 
 TPrubeh MatchCourse(const int recorded[4][41])
